@@ -1,0 +1,5 @@
+#pragma once
+// The component framework's core: persistent objects, components, lists, collections, threads.
+#include "vcl/classes/Component.h"
+#include "vcl/classes/Errors.h"
+#include "vcl/classes/Persistent.h"
