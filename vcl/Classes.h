@@ -2,4 +2,5 @@
 // The component framework's core: persistent objects, components, lists, collections, threads.
 #include "vcl/classes/Component.h"
 #include "vcl/classes/Errors.h"
+#include "vcl/classes/ExceptionDisplay.h"
 #include "vcl/classes/Persistent.h"
