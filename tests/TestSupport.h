@@ -1,8 +1,18 @@
 #pragma once
 // Helpers shared by the test suites: roles for child processes and a scratch folder.
+#include <QChar>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <ostream>
+
+// Lets GoogleTest print QString values in its failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(QChar c, std::ostream* os) {
+    *os << '\'' << QString(c).toStdString() << '\'';
+}
 
 namespace mox::test {
 
@@ -41,8 +51,8 @@ private:
 #define MOX_CHILD_ROLE_CAT2(a, b) a##b
 #define MOX_CHILD_ROLE_CAT(a, b) MOX_CHILD_ROLE_CAT2(a, b)
 // Declares a child role: MOX_CHILD_ROLE("write-settings", args) { ...; return 0; }
-#define MOX_CHILD_ROLE(name, args)                                                                          \
-    static int MOX_CHILD_ROLE_CAT(moxChildRole_, __LINE__)(const QStringList& args);                      \
-    static ::mox::test::ChildRoleRegistration MOX_CHILD_ROLE_CAT(moxChildRoleReg_, __LINE__)(             \
-        name, MOX_CHILD_ROLE_CAT(moxChildRole_, __LINE__));                                                 \
+#define MOX_CHILD_ROLE(name, args)                                                                           \
+    static int MOX_CHILD_ROLE_CAT(moxChildRole_, __LINE__)(const QStringList& args);                         \
+    static ::mox::test::ChildRoleRegistration MOX_CHILD_ROLE_CAT(moxChildRoleReg_, __LINE__)(                \
+        name, MOX_CHILD_ROLE_CAT(moxChildRole_, __LINE__));                                                  \
     static int MOX_CHILD_ROLE_CAT(moxChildRole_, __LINE__)(const QStringList& args)
