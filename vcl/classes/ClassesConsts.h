@@ -8,6 +8,7 @@ inline constexpr const char* SListCapacityError = "List capacity out of bounds (
 inline constexpr const char* SListCountError = "List count out of bounds (%1)";
 inline constexpr const char* SSortedListError = "Operation not allowed on sorted list";
 inline constexpr const char* SDuplicateString = "String list does not allow duplicates";
+inline constexpr const char* SInvalidProperty = "Invalid property value";
 inline constexpr const char* SClassNotFound = "Class %1 not found";
 inline constexpr const char* SDuplicateClass = "A class named %1 already exists";
 
