@@ -8,5 +8,6 @@
 #include "vcl/classes/List.h"
 #include "vcl/classes/ObjectList.h"
 #include "vcl/classes/Persistent.h"
+#include "vcl/classes/Published.h"
 #include "vcl/classes/StringList.h"
 #include "vcl/classes/Strings.h"

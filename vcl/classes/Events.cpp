@@ -1,0 +1,51 @@
+#include "vcl/classes/Events.h"
+
+#include <QHash>
+#include <QReadWriteLock>
+
+namespace {
+using AssignedTest = bool (*)(const QVariant&);
+
+struct EventType {
+    AssignedTest assigned = nullptr;
+    QString name;
+};
+
+struct EventTypes {
+    QReadWriteLock lock;
+    QHash<int, EventType> types;
+};
+
+// Built on first use: registrations run while shared libraries are being initialised.
+EventTypes& Registry() {
+    static EventTypes registry;
+    return registry;
+}
+
+EventType Find(QMetaType type) {
+    if (!type.isValid()) return {};
+    EventTypes& r = Registry();
+    QReadLocker locker(&r.lock);
+    return r.types.value(type.id());
+}
+} // namespace
+
+void RegisterEventType(QMetaType Type, bool (*Assigned)(const QVariant& Handler), const char* Name) {
+    EventTypes& r = Registry();
+    QWriteLocker locker(&r.lock);
+    if (r.types.contains(Type.id())) return;
+    r.types.insert(Type.id(), {Assigned, QString::fromLatin1(Name ? Name : Type.name())});
+}
+
+bool IsEventType(QMetaType Type) {
+    return Find(Type).assigned != nullptr;
+}
+
+QString EventTypeName(QMetaType Type) {
+    return Find(Type).name;
+}
+
+bool IsEventAssigned(const QVariant& Handler) {
+    const AssignedTest test = Find(Handler.metaType()).assigned;
+    return test && test(Handler);
+}
