@@ -11,6 +11,8 @@ inline constexpr const char* SDuplicateString = "String list does not allow dupl
 inline constexpr const char* SInvalidProperty = "Invalid property value";
 inline constexpr const char* SClassNotFound = "Class %1 not found";
 inline constexpr const char* SDuplicateClass = "A class named %1 already exists";
+inline constexpr const char* SCannotCreateClass = "Cannot create an instance of %1";
+inline constexpr const char* SInvalidCast = "Invalid class typecast";
 
 // The message with its argument in place.
 inline QString Fmt(const char* message, const QString& arg) {

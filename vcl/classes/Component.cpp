@@ -62,8 +62,8 @@ void TComponent::SetName(const String& NewName) {
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) {
-    if (AComponent && CurName.compare(NewName, Qt::CaseInsensitive) != 0 && AComponent->owner_ == this &&
-        FindComponent(NewName))
+    // Also checked for a component that is about to join: its name must not clash with the new siblings.
+    if (AComponent && CurName.compare(NewName, Qt::CaseInsensitive) != 0 && FindComponent(NewName))
         throw EComponentError(QStringLiteral("A component named %1 already exists").arg(NewName));
 }
 
