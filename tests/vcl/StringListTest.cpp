@@ -1,3 +1,4 @@
+#include <QLocale>
 #include <QMetaProperty>
 #include <gtest/gtest.h>
 
@@ -29,13 +30,20 @@ public:
     void Clear() override { lines.clear(); }
 };
 
+// Comparisons follow the locale's collation, so the tests fix the locale.
+class StringList : public ::testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+};
+
 struct Counted : TObject {
     static inline int alive = 0;
     Counted() { ++alive; }
     ~Counted() override { --alive; }
 };
 
-TEST(StringList, CommaTextQuotesAsThePlatform) {
+TEST_F(StringList, CommaTextQuotesAsThePlatform) {
     struct Case {
         QStringList lines;
         QString text;
@@ -63,7 +71,7 @@ TEST(StringList, CommaTextQuotesAsThePlatform) {
     }
 }
 
-TEST(StringList, CommaTextParsing) {
+TEST_F(StringList, CommaTextParsing) {
     struct Case {
         QString text;
         QStringList lines;
@@ -86,7 +94,7 @@ TEST(StringList, CommaTextParsing) {
     }
 }
 
-TEST(StringList, CommaTextIgnoresTheListsDelimiterSettings) {
+TEST_F(StringList, CommaTextIgnoresTheListsDelimiterSettings) {
     TStringList list;
     list.SetDelimiter(';');
     list.SetQuoteChar('\'');
@@ -96,7 +104,7 @@ TEST(StringList, CommaTextIgnoresTheListsDelimiterSettings) {
     EXPECT_EQ(list.DelimitedText(), "a b;c");
 }
 
-TEST(StringList, DelimitedTextWithOwnDelimiterAndQuote) {
+TEST_F(StringList, DelimitedTextWithOwnDelimiterAndQuote) {
     struct Case {
         QChar delimiter, quote;
         bool strict;
@@ -129,7 +137,7 @@ TEST(StringList, DelimitedTextWithOwnDelimiterAndQuote) {
     }
 }
 
-TEST(StringList, TextEndsEveryLineAndSplitsAtAnyBreak) {
+TEST_F(StringList, TextEndsEveryLineAndSplitsAtAnyBreak) {
     TStringList list;
     list.SetQStringList({"a", "b"});
     EXPECT_EQ(list.Text(), "a\nb\n");
@@ -160,7 +168,7 @@ TEST(StringList, TextEndsEveryLineAndSplitsAtAnyBreak) {
     }
 }
 
-TEST(StringList, NamesAndValues) {
+TEST_F(StringList, NamesAndValues) {
     TStringList list;
     list.SetQStringList({"a=1", "B=2", "noeq", "c==3", "=empty"});
     EXPECT_EQ(list.Values("b"), "2");
@@ -199,7 +207,7 @@ TEST(StringList, NamesAndValues) {
     EXPECT_EQ(colon.Values("KEY"), "a=b");
 }
 
-TEST(StringList, SortedListsAndDuplicatesFollowTheCaseRule) {
+TEST_F(StringList, SortedListsAndDuplicatesFollowTheCaseRule) {
     struct Case {
         bool caseSensitive;
         TDuplicates duplicates;
@@ -238,7 +246,7 @@ TEST(StringList, SortedListsAndDuplicatesFollowTheCaseRule) {
     EXPECT_EQ(Lines(strict), QStringList{"Apple"});
 }
 
-TEST(StringList, FindAndIndexOfOnSortedLists) {
+TEST_F(StringList, FindAndIndexOfOnSortedLists) {
     TStringList list;
     list.SetQStringList({"pear", "Apple", "cherry", "banana"});
     EXPECT_EQ(list.IndexOf("APPLE"), 1); // unsorted: linear, without case
@@ -270,22 +278,26 @@ TEST(StringList, FindAndIndexOfOnSortedLists) {
     EXPECT_EQ(mixed.IndexOf("b"), 2);
 }
 
-TEST(StringList, SortAndCustomSort) {
+TEST_F(StringList, SortAndCustomSort) {
     TStringList list;
     list.SetQStringList({"ccc", "B", "a", "dd"});
     list.Sort();
     EXPECT_EQ(Lines(list), (QStringList{"a", "B", "ccc", "dd"}));
+    TStringList accents;
+    accents.SetQStringList({"b", "\u00e4", "a", "Z"});
+    accents.Sort(); // the locale's collation, not the character codes
+    EXPECT_EQ(Lines(accents), (QStringList{"a", "\u00e4", "b", "Z"}));
     list.CustomSort(
         [](TStringList* l, int i, int j) { return int(l->Strings(i).size() - l->Strings(j).size()); });
     EXPECT_EQ(Lines(list), (QStringList{"a", "B", "dd", "ccc"}));
     // A sorted list keeps its own order.
     list.SetSorted(true);
     list.CustomSort(
-        [](TStringList* l, int i, int j) { return -CompareStringsIgnoreCase(l->Strings(i), l->Strings(j)); });
+        [](TStringList* l, int i, int j) { return -AnsiCompareText(l->Strings(i), l->Strings(j)); });
     EXPECT_EQ(Lines(list), (QStringList{"a", "B", "ccc", "dd"}));
 }
 
-TEST(StringList, IndexErrorsCarryTheIndex) {
+TEST_F(StringList, IndexErrorsCarryTheIndex) {
     TStringList list;
     list.SetQStringList({"a", "b"});
     struct Case {
@@ -313,11 +325,12 @@ TEST(StringList, IndexErrorsCarryTheIndex) {
     EXPECT_EQ(list.Count(), 3);
 }
 
-class StringListEvents : public ::testing::Test {
+class StringListEvents : public StringList {
 protected:
     TStringList list;
     QStringList log;
     void SetUp() override {
+        StringList::SetUp();
         list.OnChanging = [this](TObject* sender) {
             EXPECT_EQ(sender, static_cast<TObject*>(&list));
             log << QString("changing:%1").arg(list.Count());
@@ -383,7 +396,7 @@ TEST_F(StringListEvents, AnUpdateThatRaisesStillEnds) {
     EXPECT_EQ(log, (QStringList{"changing:1", "change:2"}));
 }
 
-TEST(StringList, ObjectsTravelWithTheirLines) {
+TEST_F(StringList, ObjectsTravelWithTheirLines) {
     TObject one, two, three;
     TStringList list;
     list.AddObject("one", &one);
@@ -406,7 +419,7 @@ TEST(StringList, ObjectsTravelWithTheirLines) {
     EXPECT_FALSE(copy.Equals(&list)); // case counts
 }
 
-TEST(StringList, OwnsObjectsFreesWhatItDrops) {
+TEST_F(StringList, OwnsObjectsFreesWhatItDrops) {
     Counted::alive = 0;
     {
         TStringList list(true);
@@ -426,7 +439,7 @@ TEST(StringList, OwnsObjectsFreesWhatItDrops) {
     EXPECT_EQ(Counted::alive, 0);
 }
 
-TEST(StringList, AssignCopiesLinesAndSettings) {
+TEST_F(StringList, AssignCopiesLinesAndSettings) {
     TStringList source;
     source.SetCaseSensitive(true);
     source.SetDuplicates(dupError);
@@ -471,7 +484,7 @@ TEST(StringList, AssignCopiesLinesAndSettings) {
               "Cannot assign a TComponent to a TStringList");
 }
 
-TEST(StringList, TheAbstractBaseWorksFromFiveOperations) {
+TEST_F(StringList, TheAbstractBaseWorksFromFiveOperations) {
     PlainStrings list;
     list.Add("Alpha=1");
     list.Add("beta=2");
@@ -505,7 +518,7 @@ private:
     TStringList* lines_ = new TStringList;
 };
 
-TEST(StringList, PublishedAsAnObjectProperty) {
+TEST_F(StringList, PublishedAsAnObjectProperty) {
     LinesHolder holder(nullptr);
     const QMetaObject* meta = holder.metaObject();
     const QMetaProperty prop = meta->property(meta->indexOfProperty("Lines"));

@@ -186,7 +186,7 @@ void TStringList::SetCapacity(int Value) {
 }
 
 int TStringList::CompareStrings(const String& S1, const String& S2) const {
-    return caseSensitive_ ? CompareStringsWithCase(S1, S2) : CompareStringsIgnoreCase(S1, S2);
+    return caseSensitive_ ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
 }
 
 void TStringList::Assign(TPersistent* Source) {

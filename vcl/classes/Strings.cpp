@@ -4,25 +4,6 @@
 
 using namespace ClassesConsts;
 
-int CompareStringsIgnoreCase(const String& S1, const String& S2) {
-    const int r = S1.compare(S2, Qt::CaseInsensitive);
-    return r < 0 ? -1 : r > 0 ? 1 : 0;
-}
-
-int CompareStringsWithCase(const String& S1, const String& S2) {
-    if (const int r = CompareStringsIgnoreCase(S1, S2)) return r;
-    // Equal but for case: the first difference decides, lower case first as the platform sorts.
-    const qsizetype n = qMin(S1.size(), S2.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar a = S1[i], b = S2[i];
-        if (a == b) continue;
-        if (a.isLower() && b.isUpper()) return -1;
-        if (a.isUpper() && b.isLower()) return 1;
-        return a < b ? -1 : 1;
-    }
-    return S1.size() < S2.size() ? -1 : S1.size() > S2.size() ? 1 : 0;
-}
-
 TStrings::TStrings() = default;
 TStrings::~TStrings() = default;
 
@@ -31,7 +12,7 @@ void TStrings::Error(const char* Message, int Data) const {
 }
 
 int TStrings::CompareStrings(const String& S1, const String& S2) const {
-    return CompareStringsIgnoreCase(S1, S2);
+    return AnsiCompareText(S1, S2);
 }
 
 void TStrings::Put(int Index, const String& S) {

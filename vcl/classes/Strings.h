@@ -5,9 +5,7 @@
 
 #include "vcl/classes/Errors.h"
 #include "vcl/classes/Persistent.h"
-
-// The host's line break, which Text puts after every line.
-inline const String sLineBreak = QStringLiteral("\n");
+#include "vcl/sysutils/Strings.h"
 
 class TStrings : public TPersistent {
     Q_OBJECT
@@ -91,7 +89,7 @@ public:
 
 protected:
     [[noreturn]] void Error(const char* Message, int Data) const;
-    // Compares two strings by the list's rule; the base ignores case.
+    // Compares two strings by the list's rule; the base uses the locale's collation without regard to case.
     virtual int CompareStrings(const String& S1, const String& S2) const;
     virtual void SetUpdateState(bool Updating);
     int UpdateCount() const { return updateCount_; }
@@ -115,12 +113,7 @@ private:
     QChar quoteChar_ = '"';
     QChar nameValueSeparator_ = '=';
     bool strictDelimiter_ = false;
-    String lineBreak_ = sLineBreak;
+    String lineBreak_ = QString::fromLatin1(sLineBreak);
     bool trailingLineBreak_ = true;
     int updateCount_ = 0;
 };
-
-// The text comparisons the string lists use, independent of the machine's locale: without regard
-// to case by Unicode case folding; with case, a lower-case letter before its upper-case form.
-int CompareStringsIgnoreCase(const String& S1, const String& S2);
-int CompareStringsWithCase(const String& S1, const String& S2);
