@@ -1,6 +1,7 @@
 #include "lib/moxMoneySpelling.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 
 #include "lib/moxConsts.h"
 
@@ -27,36 +28,61 @@ const BuiltIns& TheBuiltIns() {
 constexpr UInt64 Billion = 1000000000;
 constexpr UInt64 Million = 1000000;
 
-void AppendDigits(String& Out, UInt64 N) {
-    char16_t digits[20];
-    int count = 0;
-    do {
-        digits[count++] = char16_t(u'0' + N % 10);
-        N /= 10;
-    } while (N > 0);
-    if (count < 2) digits[count++] = u'0';
-    while (count > 0)
-        Out.append(QChar(digits[--count]));
-}
-
-// Replaces the first character by its upper-case form in the current locale.
+// Upper-cases the first character in the current locale. Plain Latin letters other than "i" have
+// the same capital everywhere, so only the rest needs the locale's case tables.
 void UpperFirst(String& Text) {
     const QChar first = Text.at(0);
-    const QLocale locale;
-    // Plain Latin letters need no case tables, except in the languages with a dotted capital I.
-    if (first.unicode() < 0x80 && locale.language() != QLocale::Turkish &&
-        locale.language() != QLocale::Azerbaijani) {
+    if (first.unicode() < 0x80 && first != u'i') {
         if (first >= u'a' && first <= u'z') Text[0] = QChar(first.unicode() - (u'a' - u'A'));
         return;
     }
     const qsizetype length = first.isHighSurrogate() && Text.size() > 1 ? 2 : 1;
-    Text.replace(0, length, locale.toUpper(Text.left(length)));
+    Text.replace(0, length, QLocale().toUpper(Text.left(length)));
 }
 
 } // namespace
 
+// The text being built, on the stack while it is short; it becomes a string once, at its full size.
+class TMoneySpelling::Buffer {
+public:
+    void Append(QChar C) { chars_.append(C); }
+    void Append(const Word& W) { chars_.append(W.data, W.size); }
+    void Append(const String& S) { chars_.append(S.constData(), S.size()); }
+    void AppendDigits(UInt64 N) {
+        QChar digits[20];
+        int count = 0;
+        do {
+            digits[count++] = QChar(char16_t(u'0' + N % 10));
+            N /= 10;
+        } while (N > 0);
+        if (count < 2) digits[count++] = u'0';
+        while (count > 0)
+            chars_.append(digits[--count]);
+    }
+    qsizetype Size() const { return chars_.size(); }
+    void Truncate(qsizetype Size) { chars_.resize(Size); }
+    String ToString() const { return String(chars_.constData(), chars_.size()); }
+
+private:
+    QVarLengthArray<QChar, 512> chars_;
+};
+
 TMoneySpelling::TMoneySpelling() : lists_(TheBuiltIns().lines), minus_(SMoneyMinus) {
+    for (int i = 0; i < ListCount; ++i)
+        UpdateWords(i);
     SetZero(SMoneyZero);
+}
+
+void TMoneySpelling::SetLines(int Index, std::vector<String> Lines) {
+    lists_.at(Index) = std::move(Lines);
+    UpdateWords(Index);
+}
+
+void TMoneySpelling::UpdateWords(int Index) {
+    const std::vector<String>& lines = lists_[Index];
+    for (int slot = 0; slot < SlotCount; ++slot)
+        words_[Index][slot] =
+            slot < int(lines.size()) ? Word{lines[slot].constData(), lines[slot].size()} : Word{};
 }
 
 const std::vector<String>& TMoneySpelling::BuiltInLines(int Index) {
@@ -108,37 +134,31 @@ int TMoneySpelling::WordFormLine(UInt64 n) {
     }
 }
 
-const String& TMoneySpelling::Line(int List, qsizetype Index) const {
-    static const String empty;
-    const std::vector<String>& lines = lists_[List];
-    return Index >= 0 && Index < qsizetype(lines.size()) ? lines[Index] : empty;
-}
-
-void TMoneySpelling::AppendTriad(String& Out, unsigned R, bool Male) const {
+void TMoneySpelling::AppendTriad(Buffer& Out, unsigned R, bool Male) const {
     const unsigned hundreds = R / 100, below = R % 100;
     const int ones = Male ? mwMaleOne : mwFemaleOne;
     if (hundreds > 0) {
-        Out.append(Line(mwHundred, hundreds - 1));
-        if (below > 0) Out.append(u' ');
+        Out.Append(words_[mwHundred][hundreds - 1]);
+        if (below > 0) Out.Append(u' ');
     }
     if (below / 10 >= 2) {
-        Out.append(Line(mwTen, below / 10 - 1));
+        Out.Append(words_[mwTen][below / 10 - 1]);
         if (below % 10 > 0) {
-            Out.append(u' ');
-            Out.append(Line(ones, below % 10 - 1));
+            Out.Append(u' ');
+            Out.Append(words_[ones][below % 10 - 1]);
         }
     } else if (below >= 1 && below <= 9) {
-        Out.append(Line(ones, below - 1));
+        Out.Append(words_[ones][below - 1]);
     } else if (below == 10) {
-        Out.append(Line(mwTen, 0));
+        Out.Append(words_[mwTen][0]);
     } else if (below >= 11) {
-        Out.append(Line(mwFirstTen, below - 11));
+        Out.Append(words_[mwFirstTen][below - 11]);
     }
 }
 
-void TMoneySpelling::AppendNumber(String& Out, UInt64 N, bool Male) const {
+void TMoneySpelling::AppendNumber(Buffer& Out, UInt64 N, bool Male) const {
     if (N == 0) {
-        Out.append(zeroWord_);
+        Out.Append(zeroWord_);
         return;
     }
     // Billions, millions and thousands each count with the same rules; a count of 1000 billions or
@@ -156,26 +176,26 @@ void TMoneySpelling::AppendNumber(String& Out, UInt64 N, bool Male) const {
         rest %= block.size;
         if (count == 0) continue;
         AppendNumber(Out, count, block.male);
-        Out.append(u' ');
-        Out.append(Line(block.list, WordFormLine(count)));
-        if (rest > 0) Out.append(u' ');
+        Out.Append(u' ');
+        Out.Append(words_[block.list][WordFormLine(count)]);
+        if (rest > 0) Out.Append(u' ');
     }
     if (rest > 0) AppendTriad(Out, unsigned(rest), Male);
 }
 
-void TMoneySpelling::AppendPart(String& Out, UInt64 N, TMoneyFormat Format, bool ZeroEmpty, bool Male,
+void TMoneySpelling::AppendPart(Buffer& Out, UInt64 N, TMoneyFormat Format, bool ZeroEmpty, bool Male,
                                 int UnitList) const {
     if (N == 0 && ZeroEmpty) return;
-    const qsizetype start = Out.size();
+    const qsizetype start = Out.Size();
     if (Format == mfDigit)
-        AppendDigits(Out, N);
+        Out.AppendDigits(N);
     else
         AppendNumber(Out, N, Male);
-    if (Out.size() == start) return;
-    const String& unit = Line(UnitList, WordFormLine(N));
-    if (unit.isEmpty()) return;
-    Out.append(u' ');
-    Out.append(unit);
+    if (Out.Size() == start) return;
+    const Word& unit = words_[UnitList][WordFormLine(N)];
+    if (unit.size == 0) return;
+    Out.Append(u' ');
+    Out.Append(unit);
 }
 
 String TMoneySpelling::MoneyToString(Currency Value) const {
@@ -193,30 +213,30 @@ String TMoneySpelling::MoneyToString(Currency Value) const {
         ++whole;
     }
 
-    String result;
-    result.reserve(192);
+    Buffer result;
     if (raw < 0 && (whole > 0 || hundredths > 0) && !minus_.isEmpty()) {
-        result.append(minus_);
-        result.append(u' ');
+        result.Append(minus_);
+        result.Append(u' ');
     }
-    const qsizetype signEnd = result.size();
+    const qsizetype signEnd = result.Size();
 
     AppendPart(result, whole, FormatCurrency, ZeroEmptyCurrency, MaleCurrency, mwCurrency);
-    const qsizetype mainEnd = result.size();
+    const qsizetype mainEnd = result.Size();
     if (mainEnd > signEnd) {
-        result.append(u' ');
+        result.Append(u' ');
         if (!delimeter_.isEmpty()) {
-            result.append(delimeter_);
-            result.append(u' ');
+            result.Append(delimeter_);
+            result.Append(u' ');
         }
     }
-    const qsizetype subStart = result.size();
+    const qsizetype subStart = result.Size();
     AppendPart(result, hundredths, FormatCurrencySub, ZeroEmptyCurrencySub, MaleCurrencySub, mwCurrencySub);
     // No hundredth text: the main text alone, without the joining blank and delimiter.
-    if (result.size() == subStart) result.truncate(mainEnd);
+    if (result.Size() == subStart) result.Truncate(mainEnd);
     // A sign with nothing after it is no amount.
-    if (result.size() == signEnd) result.truncate(0);
+    if (result.Size() == signEnd) result.Truncate(0);
 
-    if (UpperStart && !result.isEmpty()) UpperFirst(result);
-    return result;
+    String text = result.ToString();
+    if (UpperStart && !text.isEmpty()) UpperFirst(text);
+    return text;
 }

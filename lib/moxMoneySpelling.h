@@ -44,6 +44,9 @@ public:
     static constexpr int ListCount = 10;
 
     TMoneySpelling();
+    // Not copyable: it keeps views into its own word lists.
+    TMoneySpelling(const TMoneySpelling&) = delete;
+    TMoneySpelling& operator=(const TMoneySpelling&) = delete;
 
     // The built-in texts: each list's lines, the Zero text and the Minus word.
     static const std::vector<String>& BuiltInLines(int Index);
@@ -55,7 +58,7 @@ public:
     static std::vector<String> SplitLines(const String& Text);
 
     const std::vector<String>& Lines(int Index) const { return lists_[Index]; }
-    void SetLines(int Index, std::vector<String> Lines) { lists_[Index] = std::move(Lines); }
+    void SetLines(int Index, std::vector<String> Lines);
 
     // The text of a part that is 0; only its first line is written (the built-in text is the word
     // and a line break, and a line break inside an amount is never wanted).
@@ -82,13 +85,23 @@ public:
     static int WordFormLine(UInt64 n);
 
 private:
-    const String& Line(int List, qsizetype Index) const;
-    void AppendNumber(String& Out, UInt64 N, bool Male) const;
-    void AppendTriad(String& Out, unsigned R, bool Male) const;
-    void AppendPart(String& Out, UInt64 N, TMoneyFormat Format, bool ZeroEmpty, bool Male,
+    // The algorithm asks for lines 0 to 8 only: each list is seen through nine fixed slots, empty
+    // where the list is shorter, so that a conversion neither checks bounds nor copies strings.
+    static constexpr int SlotCount = 9;
+    struct Word {
+        const QChar* data = nullptr;
+        qsizetype size = 0;
+    };
+    class Buffer;
+
+    void UpdateWords(int Index);
+    void AppendNumber(Buffer& Out, UInt64 N, bool Male) const;
+    void AppendTriad(Buffer& Out, unsigned R, bool Male) const;
+    void AppendPart(Buffer& Out, UInt64 N, TMoneyFormat Format, bool ZeroEmpty, bool Male,
                     int UnitList) const;
 
     std::array<std::vector<String>, ListCount> lists_;
+    std::array<std::array<Word, SlotCount>, ListCount> words_;
     String zero_;
     String zeroWord_;
     String minus_;
