@@ -44,6 +44,26 @@ class TmoxMoneyString : public TComponent {
     Q_PROPERTY(QString Zero READ Zero WRITE SetZero)
     Q_PROPERTY(bool ZeroEmptyCurrency READ ZeroEmptyCurrency WRITE SetZeroEmptyCurrency)
     Q_PROPERTY(bool ZeroEmptyCurrencySub READ ZeroEmptyCurrencySub WRITE SetZeroEmptyCurrencySub)
+    MOX_DEFAULT(MaleCurrency, True)
+    MOX_DEFAULT(Delimeter, "")
+    MOX_DEFAULT(FormatCurrency, mfVerbal)
+    MOX_DEFAULT(FormatCurrencySub, mfVerbal)
+    MOX_DEFAULT(UpperStart, True)
+    MOX_DEFAULT(ZeroEmptyCurrency, True)
+    MOX_DEFAULT(ZeroEmptyCurrencySub, True)
+    // The built-in texts (SMoneyZero, SMoneyMinus).
+    Q_CLASSINFO("default:Zero", "zero\r\n")
+    Q_CLASSINFO("default:Minus", "minus")
+    MOX_STORED(Currency, IsCurrencyStored)
+    MOX_STORED(CurrencySub, IsCurrencySubStored)
+    MOX_STORED(MaleOne, IsMaleOneStored)
+    MOX_STORED(FemaleOne, IsFemaleOneStored)
+    MOX_STORED(Ten, IsTenStored)
+    MOX_STORED(FirstTen, IsFirstTenStored)
+    MOX_STORED(Hundred, IsHundredStored)
+    MOX_STORED(Thousand, IsThousandStored)
+    MOX_STORED(Million, IsMillionStored)
+    MOX_STORED(Billion, IsBillionStored)
 public:
     explicit TmoxMoneyString(TComponent* AOwner = nullptr);
     ~TmoxMoneyString() override;
@@ -58,6 +78,16 @@ public:
     bool IsListStored(int Index) const;
     bool IsZeroStored() const { return Zero() != TMoneySpelling::BuiltInZero(); }
     bool IsMinusStored() const { return Minus() != TMoneySpelling::BuiltInMinus(); }
+    Q_INVOKABLE bool IsCurrencyStored() const { return IsListStored(mwCurrency); }
+    Q_INVOKABLE bool IsCurrencySubStored() const { return IsListStored(mwCurrencySub); }
+    Q_INVOKABLE bool IsMaleOneStored() const { return IsListStored(mwMaleOne); }
+    Q_INVOKABLE bool IsFemaleOneStored() const { return IsListStored(mwFemaleOne); }
+    Q_INVOKABLE bool IsTenStored() const { return IsListStored(mwTen); }
+    Q_INVOKABLE bool IsFirstTenStored() const { return IsListStored(mwFirstTen); }
+    Q_INVOKABLE bool IsHundredStored() const { return IsListStored(mwHundred); }
+    Q_INVOKABLE bool IsThousandStored() const { return IsListStored(mwThousand); }
+    Q_INVOKABLE bool IsMillionStored() const { return IsListStored(mwMillion); }
+    Q_INVOKABLE bool IsBillionStored() const { return IsListStored(mwBillion); }
 
     TStrings* Currency() const { return List(mwCurrency); }
     void SetCurrency(TStrings* Value) { SetList(mwCurrency, Value); }

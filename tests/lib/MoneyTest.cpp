@@ -1,11 +1,11 @@
 #include <QLocale>
-#include <QMetaProperty>
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 
 #include "lib/moxConsts.h"
 #include "lib/moxMoney.h"
+#include "vcl/TypInfo.h"
 
 namespace {
 
@@ -36,8 +36,7 @@ void CheckCases(const std::vector<Case>& cases) {
     for (const Case& c : cases) {
         TmoxMoneyString fresh;
         if (c.setup) c.setup(fresh);
-        EXPECT_EQ(fresh.MoneyToString(c.value).toStdString(), c.expected)
-            << "raw amount " << c.value.Raw();
+        EXPECT_EQ(fresh.MoneyToString(c.value).toStdString(), c.expected) << "raw amount " << c.value.Raw();
     }
 }
 
@@ -221,41 +220,40 @@ TEST_F(MoneyString, StartsAsTheDefaultsSay) {
 }
 
 TEST_F(MoneyString, PublishesItsPropertiesAndStoresOnlyWhatItShould) {
-    const QMetaObject* meta = ms.metaObject();
-    for (const char* name : {"MaleCurrency",
-                             "MaleCurrencySub",
-                             "Delimeter",
-                             "Currency",
-                             "CurrencySub",
-                             "MaleOne",
-                             "FemaleOne",
-                             "Ten",
-                             "FirstTen",
-                             "Hundred",
-                             "Thousand",
-                             "Million",
-                             "Billion",
-                             "FormatCurrency",
-                             "FormatCurrencySub",
-                             "UpperStart",
-                             "Zero",
-                             "ZeroEmptyCurrency",
-                             "ZeroEmptyCurrencySub",
-                             "Minus"}) {
-        const int index = meta->indexOfProperty(name);
-        ASSERT_GE(index, 0) << name;
-        EXPECT_TRUE(meta->property(index).isStored()) << name;
+    // A fresh component writes only MaleCurrencySub, which has no default and is always stored.
+    for (const char* name : {"MaleCurrency", "Delimeter", "FormatCurrency", "FormatCurrencySub", "UpperStart",
+                             "Zero", "Minus", "ZeroEmptyCurrency", "ZeroEmptyCurrencySub"}) {
+        PPropInfo info = GetPropInfo(&ms, name);
+        ASSERT_NE(info, nullptr) << name;
+        EXPECT_TRUE(IsStoredProp(&ms, info)) << name;
+        EXPECT_TRUE(IsDefaultPropValue(&ms, info)) << name;
     }
-    for (const char* name : {"Default", "ValueNumber", "ValueString"}) {
-        const int index = meta->indexOfProperty(name);
-        ASSERT_GE(index, 0) << name;
-        EXPECT_FALSE(meta->property(index).isStored()) << name;
+    EXPECT_TRUE(IsStoredProp(&ms, "MaleCurrencySub"));
+    EXPECT_FALSE(IsDefaultPropValue(&ms, GetPropInfo(&ms, "MaleCurrencySub")));
+    EXPECT_EQ(GetPropDefaultText(GetPropInfo(&ms, "Zero")), SMoneyZero);
+    EXPECT_EQ(GetPropDefaultText(GetPropInfo(&ms, "Minus")), SMoneyMinus);
+    for (const char* name : {"Default", "ValueNumber", "ValueString"})
+        EXPECT_FALSE(IsStoredProp(&ms, name)) << name;
+    EXPECT_EQ(PropType(&ms, "ValueNumber"), tkFloat);
+
+    // A list is stored once its text differs from the built-in one, and only then.
+    for (const char* name : {"Currency", "CurrencySub", "MaleOne", "FemaleOne", "Ten", "FirstTen", "Hundred",
+                             "Thousand", "Million", "Billion"}) {
+        EXPECT_EQ(PropType(&ms, name), tkClass) << name;
+        EXPECT_FALSE(IsStoredProp(&ms, name)) << name;
     }
-    // The enumeration goes by its names, as form resources write it.
-    ASSERT_TRUE(ms.setProperty("FormatCurrency", "mfDigit"));
+    ms.Million()->SetStrings(1, "millions");
+    EXPECT_TRUE(IsStoredProp(&ms, "Million"));
+    EXPECT_FALSE(IsStoredProp(&ms, "Billion"));
+    ms.SetZero("nil");
+    EXPECT_FALSE(IsDefaultPropValue(&ms, GetPropInfo(&ms, "Zero")));
+
+    // Properties set by name, as a form resource sets them.
+    SetEnumProp(&ms, "FormatCurrency", "mfDigit");
     EXPECT_EQ(ms.FormatCurrency(), mfDigit);
-    ASSERT_TRUE(ms.setProperty("ValueNumber", QVariant::fromValue(::Currency(7))));
+    SetFloatProp(&ms, "ValueNumber", 7);
     EXPECT_EQ(ms.ValueString(), "07 dollars");
+    EXPECT_EQ(GetStrProp(&ms, "ValueString"), "07 dollars");
 }
 
 TEST_F(MoneyString, ValueStringFollowsEveryChange) {
