@@ -5,6 +5,7 @@
 #include "vcl/sysutils/DateText.h"
 #include "vcl/sysutils/DateTime.h"
 #include "vcl/sysutils/Enums.h"
+#include "vcl/sysutils/FileSearch.h"
 #include "vcl/sysutils/Files.h"
 #include "vcl/sysutils/FloatConvert.h"
 #include "vcl/sysutils/Format.h"
