@@ -1,0 +1,64 @@
+#include "lib/moxSysUtils.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
+#include "vcl/classes/ClassesConsts.h"
+
+namespace {
+// The thread that loaded the library, for the time before (or without) an application object.
+const std::thread::id loadingThread = std::this_thread::get_id();
+} // namespace
+
+int IndexOfPointer(Pointer P, const Pointer* List, int Count) {
+    for (int i = 0; i < Count; ++i)
+        if (List[i] == P) return i;
+    return -1;
+}
+
+int CompareBytes(const void* P1, const void* P2, int Length) {
+    if (Length <= 0) return 0;
+    return std::memcmp(P1, P2, size_t(Length));
+}
+
+void ZeroBytes(void* P, int Length) {
+    if (Length > 0) std::memset(P, 0, size_t(Length));
+}
+
+bool IsMainThread() {
+    if (const QCoreApplication* app = QCoreApplication::instance())
+        return QThread::currentThread() == app->thread();
+    return std::this_thread::get_id() == loadingThread;
+}
+
+int MaxInteger(int A, int B) {
+    return A > B ? A : B;
+}
+int MinInteger(int A, int B) {
+    return A < B ? A : B;
+}
+
+int MaxOfIntegers(std::span<const int> Values) {
+    if (Values.empty()) throw EListError(ClassesConsts::Fmt(ClassesConsts::SListIndexError, 0));
+    return *std::max_element(Values.begin(), Values.end());
+}
+
+int MaxOfIntegers(std::initializer_list<int> Values) {
+    return MaxOfIntegers(std::span<const int>(Values.begin(), Values.size()));
+}
+
+double MaxFloat(double A, double B) {
+    return A > B ? A : B;
+}
+double MinFloat(double A, double B) {
+    return A < B ? A : B;
+}
+Extended MaxExtended(Extended A, Extended B) {
+    return A > B ? A : B;
+}
+Extended MinExtended(Extended A, Extended B) {
+    return A < B ? A : B;
+}
