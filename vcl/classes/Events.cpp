@@ -11,9 +11,19 @@ struct EventType {
     QString name;
 };
 
+template <class T> bool IsAssigned(const QVariant& handler) {
+    return bool(handler.value<T>());
+}
+
 struct EventTypes {
     QReadWriteLock lock;
     QHash<int, EventType> types;
+
+    // The types of this header are event types from the start, also for properties declared
+    // without MOX_EVENT.
+    EventTypes() {
+        types.insert(QMetaType::fromType<TNotifyEvent>().id(), {IsAssigned<TNotifyEvent>, "TNotifyEvent"});
+    }
 };
 
 // Built on first use: registrations run while shared libraries are being initialised.

@@ -16,7 +16,8 @@ Q_DECLARE_METATYPE(TNotifyEvent)
 // as a method property. Every event type is a std::function type; the registry also keeps how to
 // tell whether a handler held in a QVariant is assigned, and the type's name as the program writes
 // it ("TNotifyEvent"; Qt's own name of the type is the std::function spelled out). A type registered
-// again keeps its first name.
+// again keeps its first name. The event types of this header are registered from the start;
+// MOX_EVENT registers the type of the property it declares.
 void RegisterEventType(QMetaType Type, bool (*Assigned)(const QVariant& Handler), const char* Name);
 template <class T> bool RegisterEventType(const char* Name = nullptr) {
     RegisterEventType(
