@@ -4,3 +4,4 @@
 #include "vcl/typinfo/EnumNames.h"
 #include "vcl/typinfo/PropAccess.h"
 #include "vcl/typinfo/PropInfo.h"
+#include "vcl/typinfo/PropValues.h"

@@ -6,7 +6,9 @@
 
 #include "TestSupport.h"
 #include "vcl/Classes.h"
+#include "vcl/SysUtils.h"
 #include "vcl/TypInfo.h"
+#include "vcl/Variants.h"
 
 namespace TypInfoTestTypes {
 Q_NAMESPACE
@@ -87,6 +89,7 @@ class TSample : public TComponent {
     Q_PROPERTY(Currency Price READ Price WRITE SetPrice)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(QVariant Data READ Data WRITE SetData)
+    Q_PROPERTY(Variant Value READ Value WRITE SetValue)
     Q_PROPERTY(TTestFont* Font READ Font WRITE SetFont)
     Q_PROPERTY(TComponent* Buddy READ Buddy WRITE SetBuddy)
     Q_PROPERTY(int Count READ Count)
@@ -137,6 +140,8 @@ public:
     void SetCaption(const QString& Value) { caption_ = Value; }
     QVariant Data() const { return data_; }
     void SetData(const QVariant& Value) { data_ = Value; }
+    Variant Value() const { return value_; }
+    void SetValue(const Variant& Value) { value_ = Value; }
     TTestFont* Font() const { return font_; }
     void SetFont(TTestFont* Value) { font_->Assign(Value); }
     TComponent* Buddy() const { return buddy_; }
@@ -177,6 +182,7 @@ private:
     Currency price_;
     QString caption_ = "Hello, world";
     QVariant data_;
+    Variant value_;
     TTestFont* font_ = new TTestFont;
     TComponent* buddy_ = nullptr;
     QString hidden_;
@@ -247,11 +253,13 @@ TEST(TypInfo, KindOfEveryPropertyType) {
         const char* name;
         TTypeKind kind;
     } cases[] = {
-        {"Name", tkLString},        {"Tag", tkInteger},    {"Align", tkEnumeration}, {"Anchors", tkSet},
-        {"Visible", tkEnumeration}, {"Small", tkInteger},  {"Octet", tkInteger},     {"Letter", tkChar},
-        {"WideLetter", tkWChar},    {"Big", tkInt64},      {"Ratio", tkFloat},       {"Scale", tkFloat},
-        {"When", tkFloat},          {"Price", tkFloat},    {"Caption", tkLString},   {"Data", tkVariant},
-        {"Font", tkClass},          {"Buddy", tkClass},    {"Count", tkInteger},     {"OnClick", tkMethod},
+        {"Name", tkLString},        {"Tag", tkInteger},         {"Align", tkEnumeration},
+        {"Anchors", tkSet},         {"Visible", tkEnumeration}, {"Small", tkInteger},
+        {"Octet", tkInteger},       {"Letter", tkChar},         {"WideLetter", tkWChar},
+        {"Big", tkInt64},           {"Ratio", tkFloat},         {"Scale", tkFloat},
+        {"When", tkFloat},          {"Price", tkFloat},         {"Caption", tkLString},
+        {"Data", tkVariant},        {"Value", tkVariant},       {"Font", tkClass},
+        {"Buddy", tkClass},         {"Count", tkInteger},       {"OnClick", tkMethod},
         {"OnCloseQuery", tkMethod}, {"Lines", tkDynArray},
     };
     for (const auto& c : cases) {
@@ -272,10 +280,10 @@ TEST(TypInfo, PublishedListIsInDeclarationOrderWithoutQtsOwn) {
     TDerived derived(nullptr);
     const QStringList all = Names(GetPropInfos(&derived));
     // The base classes' properties first; the redeclared Tag keeps its place.
-    const QStringList expected{"Name",    "Tag",          "Align",  "Anchors", "Visible", "Small",  "Octet",
-                               "Letter",  "WideLetter",   "Big",    "Ratio",   "Scale",   "When",   "Price",
-                               "Caption", "Data",         "Font",   "Buddy",   "Count",   "Hidden", "Title",
-                               "OnClick", "OnCloseQuery", "OnLate", "Lines",   "Extra"};
+    const QStringList expected{
+        "Name",  "Tag",   "Align",  "Anchors", "Visible", "Small",        "Octet",  "Letter", "WideLetter",
+        "Big",   "Ratio", "Scale",  "When",    "Price",   "Caption",      "Data",   "Value",  "Font",
+        "Buddy", "Count", "Hidden", "Title",   "OnClick", "OnCloseQuery", "OnLate", "Lines",  "Extra"};
     EXPECT_EQ(all, expected);
     EXPECT_FALSE(IsPublishedProp(&derived, "objectName"));
     EXPECT_EQ(GetPropInfo(&derived, "objectName"), nullptr);
@@ -492,8 +500,10 @@ TEST(TypInfo, DefaultsAndStored) {
     sample.SetCaption("");
     sample.SetBig(1);
     sample.SetData(3);
+    sample.SetValue(Variant::MakeNull());
     sample.OnClick = [](TObject*) {};
-    for (const char* name : {"Align", "Anchors", "Visible", "Scale", "Caption", "Big", "Data", "OnClick"})
+    for (const char* name :
+         {"Align", "Anchors", "Visible", "Scale", "Caption", "Big", "Data", "Value", "OnClick"})
         EXPECT_FALSE(isDefault(&sample, name)) << name;
 
     EXPECT_EQ(GetOrdPropDefault(GetPropInfo(&sample, "Anchors")), (TAnchors(akLeft) | akTop).toInt());
@@ -523,6 +533,111 @@ TEST(TypInfo, DefaultsAndStored) {
                                   "Invalid default value 'alSideways' of property 'Align'");
     ExpectMessage<EPropertyError>([&] { IsStoredProp(&bad, "Width"); },
                                   "Stored condition 'NoSuchCondition' of property 'Width' not found");
+}
+
+// Numbers as text with the decimal point, whatever the machine's locale.
+struct FixedDecimalPoint {
+    TFormatSettings saved = FormatSettings;
+    FixedDecimalPoint() {
+        FormatSettings.DecimalSeparator = '.';
+        FormatSettings.ThousandSeparator = ',';
+    }
+    ~FixedDecimalPoint() { FormatSettings = saved; }
+};
+
+TEST(TypInfo, AnyPropertyAsVariant) {
+    FixedDecimalPoint decimalPoint;
+    TSample sample(nullptr);
+    sample.SetWhen(TDateTime(36926.5));
+    sample.SetPrice(Currency::FromRaw(123456));
+    sample.SetBig(Int64(1) << 40);
+    sample.SetCaption("Text");
+    sample.SetTag(-4);
+    // With PreferStrings enumerations and sets come by name, else as their ordinal.
+    const struct {
+        const char* name;
+        bool preferStrings;
+        TVarType type;
+        const char* text;
+    } reads[] = {
+        {"Align", true, varString, "alNone"},
+        {"Align", false, varInteger, "0"},
+        {"Anchors", true, varString, "akLeft,akTop"},
+        {"Anchors", false, varInteger, "3"},
+        {"Visible", true, varBoolean, "True"},
+        {"Tag", true, varInteger, "-4"},
+        {"Letter", true, varInteger, "65"},
+        {"Big", true, varInt64, "1099511627776"},
+        {"Ratio", true, varDouble, "0.5"},
+        {"Scale", true, varSingle, ""},
+        {"Price", true, varCurrency, "12.3456"},
+        {"When", true, varDate, ""},
+        {"Caption", true, varString, "Text"},
+    };
+    for (const auto& r : reads) {
+        SCOPED_TRACE(r.name);
+        const Variant value = GetPropValue(&sample, r.name, r.preferStrings);
+        EXPECT_EQ(VarType(value), r.type);
+        if (*r.text) {
+            EXPECT_EQ(value.ToString().toStdString(), r.text);
+        }
+    }
+    EXPECT_EQ(GetPropValue(&sample, "When").ToDateTime().Val, 36926.5);
+    EXPECT_EQ(GetPropValue(&sample, "Scale").ToDouble(), double(0.1f));
+
+    SetPropValue(&sample, "Align", "alClient");
+    EXPECT_EQ(sample.Align(), alClient);
+    SetPropValue(&sample, "Align", 2);
+    EXPECT_EQ(sample.Align(), alBottom);
+    SetPropValue(&sample, "Anchors", "[akRight, akBottom]");
+    EXPECT_EQ(sample.Anchors(), TAnchors(akRight) | akBottom);
+    SetPropValue(&sample, "Anchors", 1);
+    EXPECT_EQ(sample.Anchors(), TAnchors(akLeft));
+    SetPropValue(&sample, "Visible", false);
+    EXPECT_FALSE(sample.Visible());
+    SetPropValue(&sample, "Visible", true); // the variant's True is -1, the property's 1
+    EXPECT_TRUE(sample.Visible());
+    SetPropValue(&sample, "Letter", "B");
+    EXPECT_EQ(sample.Letter(), 'B');
+    SetPropValue(&sample, "WideLetter", QString::fromUtf8("€"));
+    EXPECT_EQ(sample.WideLetter(), QChar(0x20AC));
+    SetPropValue(&sample, "Letter", 67);
+    EXPECT_EQ(sample.Letter(), 'C');
+    ExpectMessage<EPropertyConvertError>([&] { SetPropValue(&sample, "Letter", "BC"); },
+                                         "Invalid property value");
+    EXPECT_THROW(SetPropValue(&sample, "Letter", ""), EPropertyConvertError);
+    SetPropValue(&sample, "Caption", 12);
+    EXPECT_EQ(sample.Caption(), "12");
+    SetPropValue(&sample, "Caption", Null());
+    EXPECT_EQ(sample.Caption(), "");
+    SetPropValue(&sample, "Big", "123");
+    EXPECT_EQ(sample.Big(), 123);
+    SetPropValue(&sample, "Ratio", "2.5");
+    EXPECT_EQ(sample.Ratio(), 2.5);
+    SetPropValue(&sample, "Price", Variant(Currency::FromRaw(1234567890123456789LL)));
+    EXPECT_EQ(sample.Price().Raw(), 1234567890123456789LL);
+    SetPropValue(&sample, "When", Variant(TDateTime(1.25)));
+    EXPECT_EQ(sample.When().Val, 1.25);
+    EXPECT_THROW(SetPropValue(&sample, "Tag", "many"), EVariantTypeCastError);
+    EXPECT_THROW(SetPropValue(&sample, "Align", "alNowhere"), EPropertyConvertError);
+
+    // Variant and QVariant properties hold any value; Empty is their default.
+    SetPropValue(&sample, "Value", "x");
+    EXPECT_EQ(VarType(sample.Value()), varString);
+    EXPECT_EQ(GetVariantProp(&sample, "Value").ToString(), "x");
+    SetVariantProp(&sample, "Data", Variant(7));
+    EXPECT_EQ(sample.Data(), QVariant(7));
+    sample.SetData(QString("q"));
+    EXPECT_EQ(GetPropValue(&sample, "Data").ToString(), "q");
+    SetVariantProp(&sample, "Data", Unassigned());
+    EXPECT_FALSE(sample.Data().isValid());
+    EXPECT_TRUE(IsDefaultPropValue(&sample, GetPropInfo(&sample, "Data")));
+
+    ExpectMessage<EPropertyError>([&] { GetPropValue(&sample, "OnClick"); },
+                                  "Invalid property type: TNotifyEvent");
+    EXPECT_THROW(SetPropValue(&sample, "Font", 1), EPropertyError);
+    EXPECT_THROW(GetVariantProp(&sample, "Caption"), EPropertyError);
+    EXPECT_THROW(SetPropValue(&sample, "Count", 1), EPropertyError);
 }
 
 TEST(TypInfo, EventsAreMethodPropertiesBoundThroughQVariant) {

@@ -5,6 +5,7 @@
 #include "vcl/typinfo/Consts.h"
 #include "vcl/typinfo/Internal.h"
 #include "vcl/typinfo/PropAccess.h"
+#include "vcl/typinfo/PropValues.h"
 
 using namespace TypInfoConsts;
 using mox::typinfo::AsQObject;
@@ -149,7 +150,9 @@ bool IsDefaultPropValue(const TObject* Instance, PPropInfo PropInfo) {
     case tkLString:
         return GetStrProp(Instance, PropInfo) == text.value_or(String());
     case tkVariant:
-        return !mox::typinfo::ReadValue(Instance, PropInfo).isValid();
+        return PropInfo->Type() == QMetaType::fromType<QVariant>()
+                   ? !mox::typinfo::ReadValue(Instance, PropInfo).isValid()
+                   : VarIsEmpty(GetVariantProp(Instance, PropInfo));
     case tkMethod:
         return !IsMethodAssigned(Instance, PropInfo);
     case tkClass:

@@ -18,4 +18,6 @@ void RequireKind(PPropInfo PropInfo, TTypeKinds Kinds);
 std::optional<int> FindEnumValue(PPropInfo PropInfo, const String& Name);
 // The value a property holds now.
 QVariant ReadValue(const TObject* Instance, PPropInfo PropInfo);
+// Writes a value of the property's own type through its setter.
+void WriteValue(TObject* Instance, PPropInfo PropInfo, const QVariant& Value);
 } // namespace mox::typinfo

@@ -12,6 +12,7 @@ using mox::typinfo::RaiseInvalidPropType;
 using mox::typinfo::ReadValue;
 using mox::typinfo::RequireKind;
 using mox::typinfo::RequireProp;
+using mox::typinfo::WriteValue;
 
 namespace {
 
@@ -177,16 +178,16 @@ QVariant MakeOrdinal(PPropInfo info, Int64 value) {
     return MakeEnumStorage(type, value);
 }
 
-void WriteValue(TObject* instance, PPropInfo info, const QVariant& value) {
-    QObject* object = mox::typinfo::AsQObject(instance);
-    if (!object || !object->metaObject()->inherits(info->Prop().enclosingMetaObject()))
-        mox::typinfo::RaiseUnknownProperty(info->Name());
-    if (!info->IsWritable()) throw EPropertyError(QString::fromLatin1(SReadOnlyProperty));
-    if (!info->Prop().write(object, value))
+} // namespace
+
+void mox::typinfo::WriteValue(TObject* Instance, PPropInfo PropInfo, const QVariant& Value) {
+    QObject* object = AsQObject(Instance);
+    if (!object || !object->metaObject()->inherits(PropInfo->Prop().enclosingMetaObject()))
+        RaiseUnknownProperty(PropInfo->Name());
+    if (!PropInfo->IsWritable()) throw EPropertyError(QString::fromLatin1(SReadOnlyProperty));
+    if (!PropInfo->Prop().write(object, Value))
         throw EPropertyConvertError(QString::fromLatin1(SInvalidPropertyValue));
 }
-
-} // namespace
 
 Int64 GetOrdProp(const TObject* Instance, PPropInfo PropInfo) {
     RequireKind(PropInfo, OrdinalKinds);

@@ -11,6 +11,7 @@
 #include "vcl/classes/Persistent.h"
 #include "vcl/typinfo/Consts.h"
 #include "vcl/typinfo/Internal.h"
+#include "vcl/variants/Variant.h"
 
 using namespace TypInfoConsts;
 
@@ -186,6 +187,7 @@ TTypeKind TypeKindOf(QMetaType Type, const QMetaEnum& Enum) {
     default:
         break;
     }
+    if (Type == QMetaType::fromType<Variant>()) return tkVariant;
     if (Type == QMetaType::fromType<TDateTime>() || Type == QMetaType::fromType<Currency>() ||
         Type == QMetaType::fromType<long double>())
         return tkFloat;

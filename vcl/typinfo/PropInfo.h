@@ -24,7 +24,7 @@ Q_NAMESPACE
 //   QFlags of such an enumeration (Q_FLAG / Q_FLAG_NS)                    tkSet
 //   double, float, long double, TDateTime, Currency                       tkFloat
 //   QString                                                               tkLString
-//   QVariant                                                              tkVariant
+//   Variant, QVariant                                                     tkVariant
 //   a pointer to a QObject class                                          tkClass
 //   a registered event type (vcl/classes/Events.h)                        tkMethod
 //   QByteArray, QStringList, QVariantList                                 tkDynArray
