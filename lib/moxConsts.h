@@ -4,6 +4,8 @@
 
 namespace moxConsts {
 inline const String SCannotCreateIniFile = QStringLiteral("Cannot create ini-file");
+// Raised with EFileOperation (moxSysUtils) for a file name that IsValidFileName rejects; %s is the name.
+inline const String SInvalidFileName = QStringLiteral("Invalid file name - %s");
 
 // The built-in words of the money-to-words component (English), one line per word.
 inline const String SMoneyCurrency = QStringLiteral("dollar\r\ndollars\r\ndollars\r\n");

@@ -7,11 +7,14 @@
 // Texts are indexed from 1 where a function takes or returns a position. "Blank" means a character
 // with a code from 1 to 32.
 #include <bitset>
+#include <functional>
 #include <initializer_list>
 #include <span>
 
 #include "vcl/Classes.h"
 #include "vcl/SysUtils.h"
+#include "vcl/TypInfo.h"
+#include "vcl/Variants.h"
 
 // Raised for invalid file names and failed file operations.
 MOX_DECLARE_EXCEPTION(EFileOperation, Exception);
@@ -118,6 +121,29 @@ String ExtractWord(int N, const String& S, const TCharSet& WordDelims);
 bool HasAnyChar(const String& S, const String& Chars);
 
 // ---------------------------------------------------------------------------------------------
+// Variants and named-value lists. A named-value list is a variant array indexed from 0 whose
+// elements are two-element arrays: the name (text) and the value (any variant). An unassigned
+// variant is the empty list. A bad index raises EVariantBadIndexError; a list that is neither
+// unassigned nor an array raises EVariantError.
+
+// True when the variant comparison finds the values equal; false also when it fails (a text that
+// is no number against a number, arrays): it never raises.
+bool VarEquals(const Variant& V1, const Variant& V2);
+
+int NamedValuesCount(const Variant& List);
+String NamedValueName(const Variant& List, int Index);
+Variant NamedValueAt(const Variant& List, int Index);
+// The index of the first pair whose name equals Name without regard to case, -1 when none does.
+int NamedValueIndex(const Variant& List, const String& Name);
+// The value of that pair, unassigned when there is none.
+Variant NamedValueByName(const Variant& List, const String& Name);
+void SetNamedValueAt(Variant& List, int Index, const Variant& Value);
+// Appends a pair; returns its index.
+int AddNamedValue(Variant& List, const String& Name, const Variant& Value);
+// Replaces the value of the named pair, or appends a pair when there is none.
+void SetNamedValue(Variant& List, const String& Name, const Variant& Value);
+
+// ---------------------------------------------------------------------------------------------
 // Command-line style parameters
 
 // The parameter that starts at or after Pos: blanks and empty quote pairs ("") before it are
@@ -198,3 +224,20 @@ void ListFree(TList*& List);
 // no room for it.
 int AddHistoryItem(TStrings* List, int Index, const String& Text, int MaxCount, TObject* AObject);
 int AddHistory(TStrings* List, int Index, const String& Text, int MaxCount);
+
+// ---------------------------------------------------------------------------------------------
+// Published properties and owned components
+
+// Fills List with the descriptions of the object's published properties of the given kinds, in
+// declaration order (the base classes' first). The list is emptied first, and again when filling
+// fails (the failure then passes on).
+void GetPublishedProps(const TObject* AObject, TTypeKinds Kinds, TPropList& List);
+// The first description in the list whose property name equals Name without regard to case, or none.
+PPropInfo FindPropInfo(const TPropList& List, const String& Name);
+
+using TComponentProc = std::function<void(TComponent* AComponent, Pointer Data)>;
+// Calls Proc with every component that Owner owns, in order, when it is of AClass or derived from
+// it (no class: every component); with Recursive, each component's own components follow it,
+// whether or not it matched. A component that Proc frees is not visited (nor what it owned).
+void ForEachComponent(TComponent* Owner, const QMetaObject* AClass, const TComponentProc& Proc, Pointer Data,
+                      bool Recursive);
