@@ -1,10 +1,25 @@
 #include "vcl/inifiles/CustomIniFile.h"
 
+#include "vcl/classes/StringList.h"
 #include "vcl/inifiles/IniValueText.h"
 
 TCustomIniFile::TCustomIniFile(const String& FileName) : fileName_(FileName) {}
 
 TCustomIniFile::~TCustomIniFile() = default;
+
+bool TCustomIniFile::SectionExists(const String& Section) {
+    TStringList keys;
+    ReadSection(Section, &keys);
+    return keys.Count() > 0;
+}
+
+bool TCustomIniFile::ValueExists(const String& Section, const String& Ident) {
+    TStringList keys;
+    ReadSection(Section, &keys);
+    for (int i = 0; i < keys.Count(); ++i)
+        if (keys.Strings(i).compare(Ident, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
 
 int TCustomIniFile::ReadInteger(const String& Section, const String& Ident, int Default) {
     int value = 0;

@@ -4,6 +4,8 @@
 // with the fixed text rules of IniValueText.h.
 #include "vcl/System.h"
 
+class TStrings;
+
 MOX_DECLARE_EXCEPTION(EIniFileException, Exception);
 
 class TCustomIniFile : public TObject {
@@ -14,8 +16,13 @@ public:
     String FileName() const { return fileName_; }
 
     // True when the section holds at least one value.
-    virtual bool SectionExists(const String& Section) = 0;
-    virtual bool ValueExists(const String& Section, const String& Ident) = 0;
+    virtual bool SectionExists(const String& Section);
+    virtual bool ValueExists(const String& Section, const String& Ident);
+
+    // Each fills the list afresh: the keys of a section, the section names, "Key=Value" lines.
+    virtual void ReadSection(const String& Section, TStrings* Strings) = 0;
+    virtual void ReadSections(TStrings* Strings) = 0;
+    virtual void ReadSectionValues(const String& Section, TStrings* Strings) = 0;
 
     virtual String ReadString(const String& Section, const String& Ident, const String& Default) = 0;
     virtual void WriteString(const String& Section, const String& Ident, const String& Value) = 0;

@@ -12,14 +12,20 @@ namespace {
 // The platform trims blanks and control characters, not other Unicode spaces.
 String TrimBlanks(const String& s) {
     qsizetype begin = 0, end = s.size();
-    while (begin < end && s[begin].unicode() <= ' ') ++begin;
-    while (end > begin && s[end - 1].unicode() <= ' ') --end;
+    while (begin < end && s[begin].unicode() <= ' ')
+        ++begin;
+    while (end > begin && s[end - 1].unicode() <= ' ')
+        --end;
     return s.mid(begin, end - begin);
 }
 
-String Fold(const String& name) { return TrimBlanks(name).toCaseFolded(); }
+String Fold(const String& name) {
+    return TrimBlanks(name).toCaseFolded();
+}
 
-bool HasLineBreak(const String& s) { return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r')); }
+bool HasLineBreak(const String& s) {
+    return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'));
+}
 
 String DecodeText(const QByteArray& bytes) {
     QByteArray data = bytes;
@@ -40,7 +46,8 @@ void TIniDocument::Section::Reindex() {
 
 void TIniDocument::ReindexSections() {
     sectionIndex_.clear();
-    for (int i = 0; i < sections_.size(); ++i) sectionIndex_.insert(sections_[i].name.toCaseFolded(), i);
+    for (int i = 0; i < sections_.size(); ++i)
+        sectionIndex_.insert(sections_[i].name.toCaseFolded(), i);
 }
 
 void TIniDocument::Clear() {
@@ -57,14 +64,17 @@ void TIniDocument::Parse(const String& Text) {
     qsizetype pos = 0;
     while (pos <= text.size()) {
         qsizetype end = pos;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
         const String line = TrimBlanks(text.mid(pos, end - pos));
         pos = end + 1;
         if (end < text.size() && text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
         if (line.isEmpty()) continue;
         if (line.startsWith(';')) {
-            if (current) current->entries.append({line, String(), true});
-            else prelude_.append(line);
+            if (current)
+                current->entries.append({line, String(), true});
+            else
+                prelude_.append(line);
         } else if (line.startsWith('[')) {
             if (!line.endsWith(']')) continue;
             current = &AddSection(TrimBlanks(line.mid(1, line.size() - 2)));
@@ -81,7 +91,8 @@ void TIniDocument::Parse(const String& Text) {
 
 String TIniDocument::ToText() const {
     String text;
-    for (const String& line : prelude_) text += line + '\n';
+    for (const String& line : prelude_)
+        text += line + '\n';
     for (const Section& section : sections_) {
         if (!text.isEmpty()) text += '\n';
         text += '[' + section.name + "]\n";
@@ -114,7 +125,9 @@ bool TIniDocument::SaveToFile(const String& FileName, String& Error) const {
     return true;
 }
 
-int TIniDocument::FindSection(const String& Name) const { return sectionIndex_.value(Fold(Name), -1); }
+int TIniDocument::FindSection(const String& Name) const {
+    return sectionIndex_.value(Fold(Name), -1);
+}
 
 int TIniDocument::FindKey(const Section& section, const String& Ident) const {
     return section.index.value(Fold(Ident), -1);
@@ -130,7 +143,8 @@ TIniDocument::Section& TIniDocument::AddSection(const String& Name) {
 
 QStringList TIniDocument::SectionNames() const {
     QStringList names;
-    for (const Section& section : sections_) names << section.name;
+    for (const Section& section : sections_)
+        names << section.name;
     return names;
 }
 

@@ -1,5 +1,6 @@
 #include "vcl/inifiles/IniFile.h"
 
+#include "vcl/classes/Strings.h"
 #include "vcl/inifiles/IniDocument.h"
 #include "vcl/inifiles/IniFilesConsts.h"
 
@@ -23,7 +24,9 @@ template <class Change> void TIniFile::Modify(Change&& change) {
         throw EIniFileException(SIniFileWriteError.arg(FileName()) + ": " + error);
 }
 
-bool TIniFile::SectionExists(const String& Section) { return !Read().Keys(Section).isEmpty(); }
+bool TIniFile::SectionExists(const String& Section) {
+    return !Read().Keys(Section).isEmpty();
+}
 
 bool TIniFile::ValueExists(const String& Section, const String& Ident) {
     String value;
@@ -33,6 +36,18 @@ bool TIniFile::ValueExists(const String& Section, const String& Ident) {
 String TIniFile::ReadString(const String& Section, const String& Ident, const String& Default) {
     String value;
     return Read().Read(Section, Ident, value) ? value : Default;
+}
+
+void TIniFile::ReadSection(const String& Section, TStrings* Strings) {
+    Strings->SetQStringList(Read().Keys(Section));
+}
+
+void TIniFile::ReadSections(TStrings* Strings) {
+    Strings->SetQStringList(Read().SectionNames());
+}
+
+void TIniFile::ReadSectionValues(const String& Section, TStrings* Strings) {
+    Strings->SetQStringList(Read().Lines(Section));
 }
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {

@@ -16,6 +16,9 @@ public:
     String ReadString(const String& Section, const String& Ident, const String& Default) override;
     // Writes raise EIniFileException "Unable to write to <file>" when the file cannot be written.
     void WriteString(const String& Section, const String& Ident, const String& Value) override;
+    void ReadSection(const String& Section, TStrings* Strings) override;
+    void ReadSections(TStrings* Strings) override;
+    void ReadSectionValues(const String& Section, TStrings* Strings) override;
     void EraseSection(const String& Section) override;
     void DeleteKey(const String& Section, const String& Ident) override;
     // Every write has already reached the file.

@@ -88,7 +88,9 @@ bool TryIniTextToInt(const String& Text, int& Value) {
     return true;
 }
 
-String IniIntToText(int Value) { return QString::number(Value); }
+String IniIntToText(int Value) {
+    return QString::number(Value);
+}
 
 bool TryIniTextToFloat(const String& Text, double& Value) {
     bool ok = false;
@@ -98,7 +100,9 @@ bool TryIniTextToFloat(const String& Text, double& Value) {
     return true;
 }
 
-String IniFloatToText(double Value) { return QString::number(Value, 'g', QLocale::FloatingPointShortest); }
+String IniFloatToText(double Value) {
+    return QString::number(Value, 'g', QLocale::FloatingPointShortest);
+}
 
 String IniDateToText(TDateTime Value) {
     QDate date;

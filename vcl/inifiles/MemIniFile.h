@@ -13,11 +13,18 @@ public:
     bool ValueExists(const String& Section, const String& Ident) override;
     String ReadString(const String& Section, const String& Ident, const String& Default) override;
     void WriteString(const String& Section, const String& Ident, const String& Value) override;
+    void ReadSection(const String& Section, TStrings* Strings) override;
+    void ReadSections(TStrings* Strings) override;
+    void ReadSectionValues(const String& Section, TStrings* Strings) override;
     void EraseSection(const String& Section) override;
     void DeleteKey(const String& Section, const String& Ident) override;
     // Raises EFCreateError naming the file when it cannot be written.
     void UpdateFile() override;
 
+    // Adds the contents to the list in the file's form, one line per item.
+    void GetStrings(TStrings* List) const;
+    // Replaces the contents with the INI text of the list's lines.
+    void SetStrings(TStrings* List);
     // Empties the store (the file is untouched until UpdateFile).
     void Clear();
     // Points the store at another file; with Reload the contents are read from it.

@@ -1,26 +1,48 @@
 #include "vcl/registry/RegIniFile.h"
 
+#include "vcl/classes/Strings.h"
 #include "vcl/inifiles/IniValueText.h"
 #include "vcl/registry/RegistryConsts.h"
 #include "vcl/registry/RegistryStore.h"
 
-TRegIniFile::TRegIniFile(const String& FileName) : fileName_(FileName) { OpenKey(FileName, true); }
+TRegIniFile::TRegIniFile(const String& FileName) : fileName_(FileName) {
+    OpenKey(FileName, true);
+}
 
 QStringList TRegIniFile::SectionPath(const String& Section) const {
     return Section.isEmpty() ? CurrentParts() : CurrentParts() + Section.split('\\', Qt::SkipEmptyParts);
 }
 
-bool TRegIniFile::SectionExists(const String& Section) { return !SectionKeys(Section).isEmpty(); }
+bool TRegIniFile::SectionExists(const String& Section) {
+    return !SectionKeys(Section).isEmpty();
+}
 
 bool TRegIniFile::ValueExists(const String& Section, const String& Ident) {
     String value;
     return KeyOpen() && Store().ReadValue(SectionPath(Section), Ident, value);
 }
 
-QStringList TRegIniFile::SectionNames() { return KeyNames(); }
+QStringList TRegIniFile::SectionNames() {
+    return KeyNames();
+}
 
 QStringList TRegIniFile::SectionKeys(const String& Section) {
     return KeyOpen() ? Store().ValueNames(SectionPath(Section)) : QStringList();
+}
+
+void TRegIniFile::ReadSection(const String& Section, TStrings* Strings) {
+    Strings->SetQStringList(SectionKeys(Section));
+}
+
+void TRegIniFile::ReadSections(TStrings* Strings) {
+    Strings->SetQStringList(SectionNames());
+}
+
+void TRegIniFile::ReadSectionValues(const String& Section, TStrings* Strings) {
+    QStringList lines;
+    for (const String& name : SectionKeys(Section))
+        lines << name + '=' + ReadString(Section, name, String());
+    Strings->SetQStringList(lines);
 }
 
 String TRegIniFile::ReadString(const String& Section, const String& Ident, const String& Default) {
@@ -31,7 +53,8 @@ String TRegIniFile::ReadString(const String& Section, const String& Ident, const
 void TRegIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
     const QStringList path = SectionPath(Section);
     CheckAvailable(path);
-    if (!KeyOpen() || !Store().WriteValue(path, Ident, Value)) throw ERegistryException(SRegSetDataFailed.arg(Ident));
+    if (!KeyOpen() || !Store().WriteValue(path, Ident, Value))
+        throw ERegistryException(SRegSetDataFailed.arg(Ident));
 }
 
 int TRegIniFile::ReadInteger(const String& Section, const String& Ident, int Default) {
@@ -65,7 +88,9 @@ TRegistryIniFile::TRegistryIniFile(const String& FileName)
 
 TRegistryIniFile::~TRegistryIniFile() = default;
 
-bool TRegistryIniFile::SectionExists(const String& Section) { return regIniFile_->SectionExists(Section); }
+bool TRegistryIniFile::SectionExists(const String& Section) {
+    return regIniFile_->SectionExists(Section);
+}
 
 bool TRegistryIniFile::ValueExists(const String& Section, const String& Ident) {
     return regIniFile_->ValueExists(Section, Ident);
@@ -79,7 +104,21 @@ void TRegistryIniFile::WriteString(const String& Section, const String& Ident, c
     regIniFile_->WriteString(Section, Ident, Value);
 }
 
-void TRegistryIniFile::EraseSection(const String& Section) { regIniFile_->EraseSection(Section); }
+void TRegistryIniFile::ReadSection(const String& Section, TStrings* Strings) {
+    regIniFile_->ReadSection(Section, Strings);
+}
+
+void TRegistryIniFile::ReadSections(TStrings* Strings) {
+    regIniFile_->ReadSections(Strings);
+}
+
+void TRegistryIniFile::ReadSectionValues(const String& Section, TStrings* Strings) {
+    regIniFile_->ReadSectionValues(Section, Strings);
+}
+
+void TRegistryIniFile::EraseSection(const String& Section) {
+    regIniFile_->EraseSection(Section);
+}
 
 void TRegistryIniFile::DeleteKey(const String& Section, const String& Ident) {
     regIniFile_->DeleteKey(Section, Ident);

@@ -25,6 +25,10 @@ public:
     bool ValueExists(const String& Section, const String& Ident);
     QStringList SectionNames();
     QStringList SectionKeys(const String& Section);
+    // Each fills the list afresh: the values of a section, the section names, "Name=Value" lines.
+    void ReadSection(const String& Section, TStrings* Strings);
+    void ReadSections(TStrings* Strings);
+    void ReadSectionValues(const String& Section, TStrings* Strings);
     String ReadString(const String& Section, const String& Ident, const String& Default);
     void WriteString(const String& Section, const String& Ident, const String& Value);
     // Integers and truth values are kept as text; a text that is no integer reads as the default.
@@ -53,6 +57,9 @@ public:
     bool ValueExists(const String& Section, const String& Ident) override;
     String ReadString(const String& Section, const String& Ident, const String& Default) override;
     void WriteString(const String& Section, const String& Ident, const String& Value) override;
+    void ReadSection(const String& Section, TStrings* Strings) override;
+    void ReadSections(TStrings* Strings) override;
+    void ReadSectionValues(const String& Section, TStrings* Strings) override;
     void EraseSection(const String& Section) override;
     void DeleteKey(const String& Section, const String& Ident) override;
     // Every write has already reached the store.

@@ -1,11 +1,14 @@
 #include "vcl/registry/Registry.h"
 
+#include "vcl/classes/Strings.h"
 #include "vcl/inifiles/IniValueText.h"
 #include "vcl/registry/RegistryConsts.h"
 #include "vcl/registry/RegistryStore.h"
 
 namespace {
-QStringList SplitKey(const String& key) { return key.split('\\', Qt::SkipEmptyParts); }
+QStringList SplitKey(const String& key) {
+    return key.split('\\', Qt::SkipEmptyParts);
+}
 } // namespace
 
 TRegistry::TRegistry() = default;
@@ -30,7 +33,8 @@ void TRegistry::CheckAvailable(const QStringList& Path) const {
     if (!TRegistryStore::HiveAvailable(rootKey_))
         throw ERegistryException(SRegHiveUnavailable.arg(TRegistryStore::HiveName(rootKey_)));
     if (!TRegistryStore::PathAvailable(Path))
-        throw ERegistryException(SRegKeyUnavailable.arg(TRegistryStore::HiveName(rootKey_) + '\\' + Path.join('\\')));
+        throw ERegistryException(
+            SRegKeyUnavailable.arg(TRegistryStore::HiveName(rootKey_) + '\\' + Path.join('\\')));
 }
 
 QStringList TRegistry::KeyPath(const String& Key) const {
@@ -71,20 +75,38 @@ bool TRegistry::KeyExists(const String& Key) {
     return Store().KeyExists(path);
 }
 
-bool TRegistry::HasSubKeys() { return !KeyNames().isEmpty(); }
+bool TRegistry::HasSubKeys() {
+    return !KeyNames().isEmpty();
+}
 
-QStringList TRegistry::KeyNames() { return keyOpen_ ? Store().KeyNames(currentParts_) : QStringList(); }
+QStringList TRegistry::KeyNames() {
+    return keyOpen_ ? Store().KeyNames(currentParts_) : QStringList();
+}
 
-QStringList TRegistry::ValueNames() { return keyOpen_ ? Store().ValueNames(currentParts_) : QStringList(); }
+QStringList TRegistry::ValueNames() {
+    return keyOpen_ ? Store().ValueNames(currentParts_) : QStringList();
+}
+
+void TRegistry::GetKeyNames(TStrings* Strings) {
+    Strings->SetQStringList(KeyNames());
+}
+
+void TRegistry::GetValueNames(TStrings* Strings) {
+    Strings->SetQStringList(ValueNames());
+}
 
 bool TRegistry::ValueExists(const String& Name) {
     String value;
     return keyOpen_ && Store().ReadValue(currentParts_, Name, value);
 }
 
-bool TRegistry::DeleteValue(const String& Name) { return keyOpen_ && Store().DeleteValue(currentParts_, Name); }
+bool TRegistry::DeleteValue(const String& Name) {
+    return keyOpen_ && Store().DeleteValue(currentParts_, Name);
+}
 
-TRegDataType TRegistry::GetDataType(const String& Name) { return ValueExists(Name) ? rdString : rdUnknown; }
+TRegDataType TRegistry::GetDataType(const String& Name) {
+    return ValueExists(Name) ? rdString : rdUnknown;
+}
 
 String TRegistry::ReadString(const String& Name) {
     String value;
@@ -107,9 +129,13 @@ template <class T, class Parse> T ParseOrRaise(const String& text, const String&
 }
 } // namespace
 
-int TRegistry::ReadInteger(const String& Name) { return ParseOrRaise<int>(ReadText(Name), Name, TryIniTextToInt); }
+int TRegistry::ReadInteger(const String& Name) {
+    return ParseOrRaise<int>(ReadText(Name), Name, TryIniTextToInt);
+}
 
-bool TRegistry::ReadBool(const String& Name) { return ReadInteger(Name) != 0; }
+bool TRegistry::ReadBool(const String& Name) {
+    return ReadInteger(Name) != 0;
+}
 
 double TRegistry::ReadFloat(const String& Name) {
     return ParseOrRaise<double>(ReadText(Name), Name, TryIniTextToFloat);
@@ -132,16 +158,26 @@ void TRegistry::WriteString(const String& Name, const String& Value) {
         throw ERegistryException(SRegSetDataFailed.arg(Name));
 }
 
-void TRegistry::WriteInteger(const String& Name, int Value) { WriteString(Name, IniIntToText(Value)); }
+void TRegistry::WriteInteger(const String& Name, int Value) {
+    WriteString(Name, IniIntToText(Value));
+}
 
-void TRegistry::WriteBool(const String& Name, bool Value) { WriteInteger(Name, Value ? 1 : 0); }
+void TRegistry::WriteBool(const String& Name, bool Value) {
+    WriteInteger(Name, Value ? 1 : 0);
+}
 
-void TRegistry::WriteFloat(const String& Name, double Value) { WriteString(Name, IniFloatToText(Value)); }
+void TRegistry::WriteFloat(const String& Name, double Value) {
+    WriteString(Name, IniFloatToText(Value));
+}
 
-void TRegistry::WriteDate(const String& Name, TDateTime Value) { WriteString(Name, IniDateToText(Value)); }
+void TRegistry::WriteDate(const String& Name, TDateTime Value) {
+    WriteString(Name, IniDateToText(Value));
+}
 
 void TRegistry::WriteDateTime(const String& Name, TDateTime Value) {
     WriteString(Name, IniDateTimeToText(Value));
 }
 
-void TRegistry::WriteTime(const String& Name, TDateTime Value) { WriteString(Name, IniTimeToText(Value)); }
+void TRegistry::WriteTime(const String& Name, TDateTime Value) {
+    WriteString(Name, IniTimeToText(Value));
+}

@@ -10,8 +10,15 @@
 MOX_DECLARE_EXCEPTION(ERegistryException, Exception);
 
 class TRegistryStore;
+class TStrings;
 
-enum TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
+enum TRegDataType {
+    rdUnknown,
+    rdString,
+    rdExpandString,
+    rdInteger,
+    rdBinary
+};
 
 class TRegistry : public TObject {
 public:
@@ -39,6 +46,9 @@ public:
     bool HasSubKeys();
     QStringList KeyNames();
     QStringList ValueNames();
+    // Fill the list afresh with the open key's subkeys or value names.
+    void GetKeyNames(TStrings* Strings);
+    void GetValueNames(TStrings* Strings);
 
     // The values of the open key.
     bool ValueExists(const String& Name);

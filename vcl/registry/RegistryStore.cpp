@@ -8,7 +8,9 @@ namespace {
 
 const String ConfSuffix = QStringLiteral(".conf");
 
-bool SameName(const String& a, const String& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool SameName(const String& a, const String& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 // A name as the files hold it: "%", "/" and "\" would split or mangle it, a name of dots would
 // climb the folder tree, and the empty name (a key's default value) needs a form of its own.
@@ -17,15 +19,21 @@ String Encode(const String& name) {
     if (name.count(QLatin1Char('.')) == name.size()) return QString(name).replace('.', QLatin1String("%2E"));
     String encoded;
     for (QChar c : name) {
-        if (c == '%') encoded += QLatin1String("%25");
-        else if (c == '/') encoded += QLatin1String("%2F");
-        else if (c == '\\') encoded += QLatin1String("%5C");
-        else encoded += c;
+        if (c == '%')
+            encoded += QLatin1String("%25");
+        else if (c == '/')
+            encoded += QLatin1String("%2F");
+        else if (c == '\\')
+            encoded += QLatin1String("%5C");
+        else
+            encoded += c;
     }
     return encoded;
 }
 
-bool IsHex(QChar c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool IsHex(QChar c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 
 String Decode(const String& encoded) {
     if (encoded == QLatin1String("%")) return String();
@@ -43,7 +51,8 @@ String Decode(const String& encoded) {
 
 QStringList Decoded(const QStringList& names) {
     QStringList result;
-    for (const String& n : names) result << Decode(n);
+    for (const String& n : names)
+        result << Decode(n);
     return result;
 }
 
@@ -55,7 +64,8 @@ String FindEntry(const String& dir, const String& name, bool wantDir) {
         for (const String& entry : QDir(dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
             if (SameName(entry, name)) return entry;
     } else {
-        for (const String& entry : QDir(dir).entryList({QStringLiteral("*.conf")}, QDir::Files | QDir::Hidden))
+        for (const String& entry :
+             QDir(dir).entryList({QStringLiteral("*.conf")}, QDir::Files | QDir::Hidden))
             if (SameName(entry.chopped(ConfSuffix.size()), name)) return entry.chopped(ConfSuffix.size());
     }
     return name;
@@ -107,18 +117,28 @@ struct TRegistryStore::Location {
 
 String TRegistryStore::HiveName(HKEY Hive) {
     switch (Hive) {
-    case HKEY_CLASSES_ROOT: return QStringLiteral("HKEY_CLASSES_ROOT");
-    case HKEY_CURRENT_USER: return QStringLiteral("HKEY_CURRENT_USER");
-    case HKEY_LOCAL_MACHINE: return QStringLiteral("HKEY_LOCAL_MACHINE");
-    case HKEY_USERS: return QStringLiteral("HKEY_USERS");
-    case HKEY_PERFORMANCE_DATA: return QStringLiteral("HKEY_PERFORMANCE_DATA");
-    case HKEY_CURRENT_CONFIG: return QStringLiteral("HKEY_CURRENT_CONFIG");
-    case HKEY_DYN_DATA: return QStringLiteral("HKEY_DYN_DATA");
-    default: return QStringLiteral("0x%1").arg(Hive, 8, 16, QLatin1Char('0'));
+    case HKEY_CLASSES_ROOT:
+        return QStringLiteral("HKEY_CLASSES_ROOT");
+    case HKEY_CURRENT_USER:
+        return QStringLiteral("HKEY_CURRENT_USER");
+    case HKEY_LOCAL_MACHINE:
+        return QStringLiteral("HKEY_LOCAL_MACHINE");
+    case HKEY_USERS:
+        return QStringLiteral("HKEY_USERS");
+    case HKEY_PERFORMANCE_DATA:
+        return QStringLiteral("HKEY_PERFORMANCE_DATA");
+    case HKEY_CURRENT_CONFIG:
+        return QStringLiteral("HKEY_CURRENT_CONFIG");
+    case HKEY_DYN_DATA:
+        return QStringLiteral("HKEY_DYN_DATA");
+    default:
+        return QStringLiteral("0x%1").arg(Hive, 8, 16, QLatin1Char('0'));
     }
 }
 
-bool TRegistryStore::HiveAvailable(HKEY Hive) { return Hive == HKEY_CURRENT_USER || Hive == HKEY_LOCAL_MACHINE; }
+bool TRegistryStore::HiveAvailable(HKEY Hive) {
+    return Hive == HKEY_CURRENT_USER || Hive == HKEY_LOCAL_MACHINE;
+}
 
 bool TRegistryStore::PathAvailable(const QStringList& Path) {
     return Path.isEmpty() || SameName(Path.first(), QStringLiteral("Software"));
@@ -135,12 +155,16 @@ TRegistryStore::~TRegistryStore() = default;
 
 QSettings* TRegistryStore::Settings(const String& File) {
     auto& settings = files_[File];
-    if (!settings) settings = std::make_unique<QSettings>(File, QSettings::NativeFormat);
-    else settings->sync(); // takes in what another process wrote since
+    if (!settings)
+        settings = std::make_unique<QSettings>(File, QSettings::NativeFormat);
+    else
+        settings->sync(); // takes in what another process wrote since
     return settings.get();
 }
 
-void TRegistryStore::ForgetFile(const String& File) { files_.erase(File); }
+void TRegistryStore::ForgetFile(const String& File) {
+    files_.erase(File);
+}
 
 TRegistryStore::Location TRegistryStore::Locate(const QStringList& Path) {
     Location loc;
@@ -176,7 +200,9 @@ TRegistryStore::Location TRegistryStore::Locate(const QStringList& Path) {
     return loc;
 }
 
-bool TRegistryStore::KeyExists(const QStringList& Path) { return Locate(Path).exists; }
+bool TRegistryStore::KeyExists(const QStringList& Path) {
+    return Locate(Path).exists;
+}
 
 QStringList TRegistryStore::KeyNames(const QStringList& Path) {
     const Location loc = Locate(Path);
@@ -184,7 +210,8 @@ QStringList TRegistryStore::KeyNames(const QStringList& Path) {
     if (!loc.exists) return names;
     if (loc.depth == 0) return {QStringLiteral("Software")};
     if (loc.depth == 1) {
-        for (const String& file : ConfFiles(root_)) AppendUnique(names, file);
+        for (const String& file : ConfFiles(root_))
+            AppendUnique(names, file);
         for (const String& dir : QDir(root_).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
             if (!ConfFiles(root_ + '/' + dir).isEmpty()) AppendUnique(names, dir);
         return Decoded(names);
@@ -263,7 +290,8 @@ bool TRegistryStore::DeleteKey(const QStringList& Path) {
     if (!loc.exists || loc.depth < 2) return false;
     if (loc.depth == 2) {
         bool removed = RemoveFile(loc.file);
-        for (const String& app : ConfFiles(loc.orgDir)) removed = RemoveFile(loc.orgDir + '/' + app + ConfSuffix) || removed;
+        for (const String& app : ConfFiles(loc.orgDir))
+            removed = RemoveFile(loc.orgDir + '/' + app + ConfSuffix) || removed;
         QDir().rmdir(loc.orgDir); // only when nothing else is left in it
         return removed;
     }
