@@ -24,6 +24,11 @@ QByteArray ReadFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The bytes of a literal, NUL bytes included.
+template <std::size_t N> QByteArray Bytes(const char (&s)[N]) {
+    return QByteArray(s, N - 1);
+}
+
 QStringList Keys(TCustomIniFile& ini, const QString& section) {
     TStringList list;
     ini.ReadSection(section, &list);
@@ -77,8 +82,7 @@ TEST_P(IniParsing, ReadsTheLinesThePlatformReadsAndSkipsTheRest) {
         {"of a key named twice the first counts", "[S]\nk=first\nK=second\n", "S", "k", "first"},
         {"UTF-8 text", "[Größe]\nschlüssel=wert ü\n", "GRÖßE", "SCHLÜSSEL", "wert ü"},
         {"Latin-1 text", "[S]\nk=caf\xE9\n", "S", "k", QString::fromLatin1("caf\xE9")},
-        {"binary garbage", QByteArray("[S]\n\x01\x02\xFF\xFE\x00\x00zz\n\x00=\x00\nk=1\n", 27), "S", "k",
-         "1"},
+        {"binary garbage", Bytes("[S]\n\x01\x02\xFF\xFE\x00\x00zz\n\x00=\x00\nk=1\n"), "S", "k", "1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

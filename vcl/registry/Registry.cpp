@@ -58,11 +58,6 @@ void TRegistry::CloseKey() {
     currentPath_.clear();
 }
 
-bool TRegistry::CreateKey(const String& Key) {
-    CheckAvailable(KeyPath(Key));
-    return true;
-}
-
 bool TRegistry::DeleteKey(const String& Key) {
     const QStringList path = KeyPath(Key);
     if (!TRegistryStore::PathAvailable(path)) return false;

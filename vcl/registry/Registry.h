@@ -39,7 +39,6 @@ public:
     bool OpenKey(const String& Key, bool CanCreate);
     bool OpenKeyReadOnly(const String& Key) { return OpenKey(Key, false); }
     void CloseKey();
-    bool CreateKey(const String& Key);
     // Removes the key with everything below it.
     bool DeleteKey(const String& Key);
     bool KeyExists(const String& Key);
@@ -67,7 +66,6 @@ public:
     TDateTime ReadTime(const String& Name);
     // Writes raise ERegistryException "Failed to set data for '<name>'" when the value cannot be kept.
     void WriteString(const String& Name, const String& Value);
-    void WriteExpandString(const String& Name, const String& Value) { WriteString(Name, Value); }
     void WriteInteger(const String& Name, int Value);
     void WriteBool(const String& Name, bool Value);
     void WriteFloat(const String& Name, double Value);
