@@ -1,29 +1,10 @@
 #include "lib/moxPropStore.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QPointer>
 
 #include "lib/moxConsts.h"
 #include "vcl/Registry.h"
-
-namespace {
-
-// The program file whose name gives the default settings names.
-String ProgramFile() {
-    return QCoreApplication::applicationFilePath();
-}
-
-String FileNameOf(const String& path) {
-    return path.mid(path.lastIndexOf('/') + 1);
-}
-
-String WithoutExtension(const String& fileName) {
-    const qsizetype dot = fileName.lastIndexOf('.');
-    return dot >= 0 ? fileName.left(dot) : fileName;
-}
-
-} // namespace
+#include "vcl/SysUtils.h"
 
 HKEY RegistryRootKey(TRegistryRoot Root) {
     switch (Root) {
@@ -75,15 +56,15 @@ void TmoxAppIniFile::SetRegistryRoot(TRegistryRoot Value) {
 
 String TmoxAppIniFile::GetIniFileName() const {
     if (!iniFileName_.isEmpty() || (ComponentState() & csDesigning)) return iniFileName_;
-    const String program = FileNameOf(ProgramFile());
-    if (iniFileType_ == ftRegIniFile) return QStringLiteral("Software\\") + WithoutExtension(program);
-    return WithoutExtension(program) + QStringLiteral(".ini");
+    const String program = ExtractFileName(ProgramFileName());
+    if (iniFileType_ == ftRegIniFile) return QStringLiteral("Software\\") + ChangeFileExt(program, String());
+    return ChangeFileExt(program, QStringLiteral(".ini"));
 }
 
 String TmoxAppIniFile::IniFilePath() const {
     const String name = GetIniFileName();
-    if (name.contains('/')) return name;
-    return QFileInfo(ProgramFile()).absolutePath() + '/' + name;
+    if (!ExtractFilePath(name).isEmpty()) return name;
+    return ExtractFilePath(ProgramFileName()) + name;
 }
 
 TCustomIniFile* TmoxAppIniFile::CreateIniFile() {

@@ -9,6 +9,7 @@
 #include "vcl/Classes.h"
 #include "vcl/IniFiles.h"
 #include "vcl/Windows.h"
+#include "vcl/classes/Published.h"
 
 namespace moxPropStore {
 Q_NAMESPACE
@@ -47,13 +48,13 @@ class TIniFileLink;
 class TmoxAppIniFile : public TComponent {
     Q_OBJECT
     Q_PROPERTY(QString IniFileName READ IniFileName WRITE SetIniFileName)
+    MOX_STORED(IniFileName, IsIniFileNameStored)
     Q_PROPERTY(moxPropStore::TIniFileType IniFileType READ IniFileType WRITE SetIniFileType)
+    MOX_DEFAULT(IniFileType, ftRegIniFile)
     Q_PROPERTY(moxPropStore::TRegistryRoot RegistryRoot READ RegistryRoot WRITE SetRegistryRoot)
-    Q_PROPERTY(TCreateIniFileEvent OnCreateIniFile READ GetOnCreateIniFile WRITE SetOnCreateIniFile)
-    // Defaults and the stored condition, as the form writer reads them.
-    Q_CLASSINFO("stored:IniFileName", "IsIniFileNameStored")
-    Q_CLASSINFO("default:IniFileType", "ftRegIniFile")
-    Q_CLASSINFO("default:RegistryRoot", "rrCurrentUser")
+    MOX_DEFAULT(RegistryRoot, rrCurrentUser)
+    MOX_EVENT(TCreateIniFileEvent, OnCreateIniFile)
+
 public:
     explicit TmoxAppIniFile(TComponent* AOwner);
     // Detaches every link (last first), then closes.
@@ -68,10 +69,6 @@ public:
     void SetIniFileType(TIniFileType Value);
     TRegistryRoot RegistryRoot() const { return registryRoot_; }
     void SetRegistryRoot(TRegistryRoot Value);
-
-    TCreateIniFileEvent OnCreateIniFile;
-    TCreateIniFileEvent GetOnCreateIniFile() const { return OnCreateIniFile; }
-    void SetOnCreateIniFile(const TCreateIniFileEvent& Value) { OnCreateIniFile = Value; }
 
     // The store object: valid only inside a read or write scope; users never free it.
     TCustomIniFile* IniFile() const { return iniFile_.get(); }

@@ -13,6 +13,8 @@
 #include "TestSupport.h"
 #include "lib/moxPropStore.h"
 #include "vcl/Registry.h"
+#include "vcl/SysUtils.h"
+#include "vcl/TypInfo.h"
 
 namespace {
 
@@ -229,13 +231,13 @@ TEST_F(AppIniFile, ChangingASettingClosesTheStoreWithoutAFlush) {
 }
 
 TEST_F(AppIniFile, DefaultNamesComeFromTheProgramFile) {
-    const QFileInfo program(QCoreApplication::applicationFilePath());
-    const QString base = program.completeBaseName();
+    QDir(dir.Path()).mkdir("Apps");
+    SetProgramFileName(dir.File("Apps/MoxLibDemo.exe"));
     file.SetIniFileType(ftRegIniFile);
-    EXPECT_EQ(file.IniFileName(), "Software\\" + base);
+    EXPECT_EQ(file.IniFileName(), "Software\\MoxLibDemo");
     for (TIniFileType type : {ftIniFile, ftMemIniFile, ftUserDefined}) {
         file.SetIniFileType(type);
-        EXPECT_EQ(file.IniFileName(), base + ".ini");
+        EXPECT_EQ(file.IniFileName(), "MoxLibDemo.ini");
     }
     file.SetDesigning(true);
     EXPECT_EQ(file.IniFileName(), "");
@@ -246,35 +248,33 @@ TEST_F(AppIniFile, DefaultNamesComeFromTheProgramFile) {
         TIniFileType type;
         QString name, path;
     } cases[] = {
-        {ftIniFile, "", program.absolutePath() + "/" + base + ".ini"},
-        {ftIniFile, "bare.ini", program.absolutePath() + "/bare.ini"},
-        {ftMemIniFile, "bare.ini", program.absolutePath() + "/bare.ini"},
+        {ftIniFile, "", dir.File("Apps/MoxLibDemo.ini")},
+        {ftMemIniFile, "", dir.File("Apps/MoxLibDemo.ini")},
+        {ftIniFile, "bare.ini", dir.File("Apps/bare.ini")},
         {ftIniFile, dir.File("cfg/a.ini"), dir.File("cfg/a.ini")},
         {ftMemIniFile, dir.File("cfg/a.ini"), dir.File("cfg/a.ini")},
     };
     for (const auto& c : cases) {
         file.SetIniFileType(c.type);
         file.SetIniFileName(c.name);
-        ASSERT_TRUE(file.BeginRead());
+        ASSERT_TRUE(file.BeginWrite());
         EXPECT_EQ(file.IniFile()->FileName(), c.path);
         EXPECT_EQ(dynamic_cast<TIniFile*>(file.IniFile()) != nullptr, c.type == ftIniFile);
-        file.EndRead();
+        file.EndWrite();
     }
-    QDir(dir.Path()).mkdir("cfg");
-    file.SetIniFileType(ftIniFile);
-    ASSERT_TRUE(file.BeginWrite());
-    file.IniFile()->WriteString("S", "k", "v");
-    file.EndWrite();
-    EXPECT_TRUE(QFile::exists(dir.File("cfg/a.ini")));
+    EXPECT_TRUE(QFile::exists(dir.File("Apps/MoxLibDemo.ini")));
 
     file.SetIniFileType(ftRegIniFile);
     file.SetIniFileName("");
-    ASSERT_TRUE(file.BeginRead());
+    ASSERT_TRUE(file.BeginWrite());
     auto* reg = dynamic_cast<TRegistryIniFile*>(file.IniFile());
     ASSERT_NE(reg, nullptr);
     EXPECT_EQ(reg->RegIniFile()->RootKey(), HKEY_CURRENT_USER);
-    EXPECT_EQ(reg->RegIniFile()->CurrentPath(), "Software\\" + base);
-    file.EndRead();
+    EXPECT_EQ(reg->RegIniFile()->CurrentPath(), "Software\\MoxLibDemo");
+    file.IniFile()->WriteInteger("TMainForm", "Left", 7);
+    file.EndWrite();
+    EXPECT_TRUE(QFile::exists(dir.File("config/MoxLibDemo/TMainForm.conf")));
+    SetProgramFileName("");
 }
 
 TEST_F(AppIniFile, RegistryRootsOpenTheHivesOfTheTable) {
@@ -396,32 +396,34 @@ TEST_F(AppIniFile, DestroyingTheSettingsFileLeavesItsLinksWithout) {
     EXPECT_EQ(counters.made, 1);
 }
 
-TEST_F(AppIniFile, PublishesItsSettingsAsProperties) {
+TEST_F(AppIniFile, PublishesItsSettingsWithTheirDefaults) {
     TmoxAppIniFile fresh(nullptr);
-    const QMetaObject* meta = fresh.metaObject();
-    const QMetaProperty type = meta->property(meta->indexOfProperty("IniFileType"));
-    ASSERT_TRUE(type.isEnumType());
-    EXPECT_STREQ(type.enumerator().valueToKey(fresh.IniFileType()), "ftRegIniFile");
-    EXPECT_TRUE(fresh.setProperty("IniFileType", "ftMemIniFile"));
+    EXPECT_EQ(PropType(&fresh, "IniFileName"), tkLString);
+    EXPECT_EQ(PropType(&fresh, "IniFileType"), tkEnumeration);
+    EXPECT_EQ(PropType(&fresh, "RegistryRoot"), tkEnumeration);
+    EXPECT_EQ(PropType(&fresh, "OnCreateIniFile"), tkMethod);
+    EXPECT_EQ(GetEnumProp(&fresh, "IniFileType"), "ftRegIniFile");
+    EXPECT_EQ(GetEnumProp(&fresh, "RegistryRoot"), "rrCurrentUser");
+    // Nothing differs from the defaults, and the default name made at run time is not stored.
+    for (const char* prop : {"IniFileType", "RegistryRoot", "OnCreateIniFile"})
+        EXPECT_TRUE(IsDefaultPropValue(&fresh, GetPropInfo(&fresh, prop))) << prop;
+    EXPECT_FALSE(fresh.IniFileName().isEmpty());
+    EXPECT_FALSE(IsStoredProp(&fresh, "IniFileName"));
+
+    SetEnumProp(&fresh, "IniFileType", "ftMemIniFile");
+    SetEnumProp(&fresh, "RegistryRoot", "rrDynData");
+    SetStrProp(&fresh, "IniFileName", "x.ini");
     EXPECT_EQ(fresh.IniFileType(), ftMemIniFile);
-    EXPECT_TRUE(fresh.setProperty("RegistryRoot", "rrDynData"));
     EXPECT_EQ(fresh.RegistryRoot(), rrDynData);
-    EXPECT_EQ(QMetaEnum::fromType<TRegistryRoot>().keyCount(), 6);
-    EXPECT_STREQ(meta->classInfo(meta->indexOfClassInfo("default:IniFileType")).value(), "ftRegIniFile");
+    EXPECT_FALSE(IsDefaultPropValue(&fresh, GetPropInfo(&fresh, "IniFileType")));
+    EXPECT_TRUE(IsStoredProp(&fresh, "IniFileName"));
 
     bool called = false;
     const TCreateIniFileEvent handler = [&](TObject*, TCustomIniFile*&) { called = true; };
     EXPECT_TRUE(fresh.setProperty("OnCreateIniFile", QVariant::fromValue(handler)));
     TCustomIniFile* ini = nullptr;
-    fresh.property("OnCreateIniFile").value<TCreateIniFileEvent>()(&fresh, ini);
+    fresh.OnCreateIniFile(&fresh, ini);
     EXPECT_TRUE(called);
-
-    bool stored = true;
-    QMetaObject::invokeMethod(&fresh, "IsIniFileNameStored", Q_RETURN_ARG(bool, stored));
-    EXPECT_FALSE(stored);
-    fresh.SetIniFileName("x.ini");
-    QMetaObject::invokeMethod(&fresh, "IsIniFileNameStored", Q_RETURN_ARG(bool, stored));
-    EXPECT_TRUE(stored);
 }
 
 // Run as a program file named MoxLibDemo: writes through the three kinds of store with the
