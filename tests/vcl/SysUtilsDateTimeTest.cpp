@@ -133,6 +133,13 @@ TEST_F(FixedClockTest, NowDateTimeAndTicksFollowTheReplacedClock) {
     EXPECT_EQ(Date().Val, EncodeDate(2024, 3, 1).Val);
     EXPECT_EQ(GetTickCount64(), 0x100000010ull);
     EXPECT_EQ(GetTickCount(), 0x10u); // the 32-bit count wraps
+    // Before 1899 the clock still moves forward: 29 December 1899 06:00 plus a day is the epoch, 06:00.
+    clock->SetNow(-1.25);
+    clock->Advance(MSecsPerDay);
+    EXPECT_EQ(Now().Val, 0.25);
+    clock->SetNow(-2.75);
+    clock->Advance(MSecsPerDay / 2);
+    EXPECT_EQ(Now().Val, -1.25);
     ResetClock();
     EXPECT_GT(Now().Val, EncodeDate(2020, 1, 1).Val);
     const UInt64 t0 = GetTickCount64();

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <chrono>
+#include <cmath>
 #include <mutex>
 
 TClock::~TClock() = default;
@@ -19,7 +20,11 @@ UInt64 TSystemClock::TickCount() const {
 
 void TFixedClock::Advance(UInt64 milliseconds) {
     ticks_ += milliseconds;
-    now_ = TDateTime(now_.Val + double(milliseconds) / MSecsPerDay);
+    // On a straight time line: before 1899 the number's fraction counts forward from its day too.
+    const double day = std::trunc(now_.Val);
+    const double line = day + std::fabs(now_.Val - day) + double(milliseconds) / MSecsPerDay;
+    const double newDay = std::floor(line);
+    now_ = ComposeDateTime(newDay, line - newDay);
 }
 
 namespace {

@@ -170,16 +170,16 @@ Variant Bitwise(Logic op, const Variant& a, const Variant& b) {
 
 } // namespace
 
-Variant operator+(const Variant& a, const Variant& b) {
+Variant VariantOps::Add(const Variant& a, const Variant& b) {
     return Arith(Op::Add, a, b);
 }
-Variant operator-(const Variant& a, const Variant& b) {
+Variant VariantOps::Subtract(const Variant& a, const Variant& b) {
     return Arith(Op::Sub, a, b);
 }
-Variant operator*(const Variant& a, const Variant& b) {
+Variant VariantOps::Multiply(const Variant& a, const Variant& b) {
     return Arith(Op::Mul, a, b);
 }
-Variant operator/(const Variant& a, const Variant& b) {
+Variant VariantOps::Divide(const Variant& a, const Variant& b) {
     return Arith(Op::Div, a, b);
 }
 
@@ -192,7 +192,7 @@ Variant IntDiv(const Variant& a, const Variant& b) {
     return IntegerResult(x / y, IsNarrow(a.VarType()) && IsNarrow(b.VarType()));
 }
 
-Variant operator%(const Variant& a, const Variant& b) {
+Variant VariantOps::Modulus(const Variant& a, const Variant& b) {
     Int64 x = 0, y = 0;
     Variant null;
     if (!Integers(a, b, x, y, null)) return null;
@@ -201,7 +201,7 @@ Variant operator%(const Variant& a, const Variant& b) {
     return IntegerResult(x % y, IsNarrow(a.VarType()) && IsNarrow(b.VarType()));
 }
 
-Variant operator-(const Variant& a) {
+Variant VariantOps::Negate(const Variant& a) {
     switch (KindOf(a)) {
     case Kind::Array:
         InvalidOp();
@@ -224,26 +224,19 @@ Variant operator-(const Variant& a) {
     }
 }
 
-Variant operator&(const Variant& a, const Variant& b) {
+Variant VariantOps::And(const Variant& a, const Variant& b) {
     return Bitwise(Logic::And, a, b);
 }
-Variant operator|(const Variant& a, const Variant& b) {
+Variant VariantOps::Or(const Variant& a, const Variant& b) {
     return Bitwise(Logic::Or, a, b);
 }
-Variant operator^(const Variant& a, const Variant& b) {
+Variant VariantOps::Xor(const Variant& a, const Variant& b) {
     return Bitwise(Logic::Xor, a, b);
 }
 
-Variant operator!(const Variant& a) {
+Variant VariantOps::Not(const Variant& a) {
     if (a.IsArray()) InvalidOp();
     if (a.IsNull()) return Null();
     if (a.VarType() == varBoolean) return Variant(!a.ToBool());
     return IntegerResult(~a.ToInt64(), IsNarrow(a.VarType()));
-}
-
-Variant& operator+=(Variant& a, const Variant& b) {
-    return a = a + b;
-}
-Variant& operator-=(Variant& a, const Variant& b) {
-    return a = a - b;
 }

@@ -78,28 +78,17 @@ bool VarSameValue(const Variant& a, const Variant& b) {
     return VarCompareValue(a, b) == vrEqual;
 }
 
-bool operator==(const Variant& a, const Variant& b) {
+bool VariantOps::Equal(const Variant& a, const Variant& b) {
     return VarCompareValue(a, b) == vrEqual;
 }
-bool operator!=(const Variant& a, const Variant& b) {
-    return !(a == b);
-}
 
-bool operator<(const Variant& a, const Variant& b) {
+bool VariantOps::Less(const Variant& a, const Variant& b) {
     if (a.IsNull() || b.IsNull()) return false;
     return VarCompareValue(a, b) == vrLessThan;
 }
 
-bool operator>(const Variant& a, const Variant& b) {
-    return b < a;
-}
-
-bool operator<=(const Variant& a, const Variant& b) {
+bool VariantOps::LessOrEqual(const Variant& a, const Variant& b) {
     if (a.IsNull() || b.IsNull()) return a.IsNull() && b.IsNull();
     const TVariantRelationship r = VarCompareValue(a, b);
     return r == vrLessThan || r == vrEqual;
-}
-
-bool operator>=(const Variant& a, const Variant& b) {
-    return b <= a;
 }

@@ -48,6 +48,29 @@ enum TVariantRelationship {
     vrNotEqual
 };
 
+class Variant;
+// The operations behind Variant's operators.
+namespace VariantOps {
+// Arithmetic: Null in, Null out; string + string concatenates, other strings are read as numbers;
+// integers widen on overflow; Divide divides as real numbers; arrays raise EVariantInvalidOpError.
+Variant Add(const Variant& a, const Variant& b);
+Variant Subtract(const Variant& a, const Variant& b);
+Variant Multiply(const Variant& a, const Variant& b);
+Variant Divide(const Variant& a, const Variant& b);
+// The platform's mod; a zero divisor raises EDivByZero.
+Variant Modulus(const Variant& a, const Variant& b);
+Variant Negate(const Variant& a);
+// Logical for two Booleans, bitwise for integers.
+Variant And(const Variant& a, const Variant& b);
+Variant Or(const Variant& a, const Variant& b);
+Variant Xor(const Variant& a, const Variant& b);
+Variant Not(const Variant& a);
+// Null equals only Null and is neither less nor greater than anything.
+bool Equal(const Variant& a, const Variant& b);
+bool Less(const Variant& a, const Variant& b);
+bool LessOrEqual(const Variant& a, const Variant& b);
+} // namespace VariantOps
+
 class Variant {
 public:
     Variant() = default;
@@ -107,6 +130,27 @@ public:
     // text become strings; anything else raises EVariantTypeCastError.
     static Variant FromQVariant(const QVariant& value);
 
+    // The operators take part only where a Variant does (hidden friends), so that other types never
+    // meet each other through a conversion to Variant. "%" is the platform's mod.
+    friend Variant operator+(const Variant& a, const Variant& b) { return VariantOps::Add(a, b); }
+    friend Variant operator-(const Variant& a, const Variant& b) { return VariantOps::Subtract(a, b); }
+    friend Variant operator*(const Variant& a, const Variant& b) { return VariantOps::Multiply(a, b); }
+    friend Variant operator/(const Variant& a, const Variant& b) { return VariantOps::Divide(a, b); }
+    friend Variant operator%(const Variant& a, const Variant& b) { return VariantOps::Modulus(a, b); }
+    friend Variant operator-(const Variant& a) { return VariantOps::Negate(a); }
+    friend Variant operator&(const Variant& a, const Variant& b) { return VariantOps::And(a, b); }
+    friend Variant operator|(const Variant& a, const Variant& b) { return VariantOps::Or(a, b); }
+    friend Variant operator^(const Variant& a, const Variant& b) { return VariantOps::Xor(a, b); }
+    friend Variant operator!(const Variant& a) { return VariantOps::Not(a); }
+    friend Variant& operator+=(Variant& a, const Variant& b) { return a = VariantOps::Add(a, b); }
+    friend Variant& operator-=(Variant& a, const Variant& b) { return a = VariantOps::Subtract(a, b); }
+    friend bool operator==(const Variant& a, const Variant& b) { return VariantOps::Equal(a, b); }
+    friend bool operator!=(const Variant& a, const Variant& b) { return !VariantOps::Equal(a, b); }
+    friend bool operator<(const Variant& a, const Variant& b) { return VariantOps::Less(a, b); }
+    friend bool operator>(const Variant& a, const Variant& b) { return VariantOps::Less(b, a); }
+    friend bool operator<=(const Variant& a, const Variant& b) { return VariantOps::LessOrEqual(a, b); }
+    friend bool operator>=(const Variant& a, const Variant& b) { return VariantOps::LessOrEqual(b, a); }
+
     // The elements of an array; its layout is the unit's own business.
     struct ArrayData;
 
@@ -163,28 +207,5 @@ void VarArrayRedim(Variant& a, int highBound);
 Variant VarArrayGet(const Variant& a, std::initializer_list<int> indices);
 void VarArrayPut(Variant& a, const Variant& value, std::initializer_list<int> indices);
 
-// Arithmetic: Null in, Null out; string + string concatenates, other strings are read as numbers;
-// integers widen on overflow; "/" divides as real numbers; arrays raise EVariantInvalidOpError.
-Variant operator+(const Variant& a, const Variant& b);
-Variant operator-(const Variant& a, const Variant& b);
-Variant operator*(const Variant& a, const Variant& b);
-Variant operator/(const Variant& a, const Variant& b);
-// Integer division and remainder (the platform's div and mod).
+// Integer division (the platform's div); Null in, Null out; a zero divisor raises EDivByZero.
 Variant IntDiv(const Variant& a, const Variant& b);
-Variant operator%(const Variant& a, const Variant& b);
-Variant operator-(const Variant& a);
-// Logical for two Booleans, bitwise for integers.
-Variant operator&(const Variant& a, const Variant& b);
-Variant operator|(const Variant& a, const Variant& b);
-Variant operator^(const Variant& a, const Variant& b);
-Variant operator!(const Variant& a);
-Variant& operator+=(Variant& a, const Variant& b);
-Variant& operator-=(Variant& a, const Variant& b);
-
-// Comparisons: Null equals only Null and is neither less nor greater than anything.
-bool operator==(const Variant& a, const Variant& b);
-bool operator!=(const Variant& a, const Variant& b);
-bool operator<(const Variant& a, const Variant& b);
-bool operator<=(const Variant& a, const Variant& b);
-bool operator>(const Variant& a, const Variant& b);
-bool operator>=(const Variant& a, const Variant& b);
