@@ -26,5 +26,8 @@ inline const String SMoneyMillion = QStringLiteral("million\r\nmillion\r\nmillio
 inline const String SMoneyBillion = QStringLiteral("billion\r\nbillion\r\nbillion\r\n");
 inline const String SMoneyZero = QStringLiteral("zero\r\n");
 inline const String SMoneyMinus = QStringLiteral("minus");
+
+// The picture masks.
+inline const String SInvalidPictureMask = QStringLiteral("Invalid picture mask");
 } // namespace moxConsts
 using namespace moxConsts;
