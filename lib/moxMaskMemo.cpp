@@ -70,7 +70,7 @@ struct GiveUp {};
 
 // The work (list entries made and copies merged) after which a match is refused: it keeps every
 // match of a picture and a text of 256 characters each within a few milliseconds.
-constexpr long MaxWork = 300'000;
+constexpr long MaxWork = 100'000;
 
 class Memo {
 public:

@@ -15,9 +15,9 @@ namespace {
 // The time one match may take: 10 ms in an optimised build; debug and sanitizer builds are slower
 // by an order of magnitude or more, so they get a bound that still catches exponential work.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr qint64 MaxMatchNs = 600'000'000;
+constexpr qint64 MaxMatchNs = 1'500'000'000;
 #elif !defined(NDEBUG)
-constexpr qint64 MaxMatchNs = 150'000'000;
+constexpr qint64 MaxMatchNs = 400'000'000;
 #else
 constexpr qint64 MaxMatchNs = 10'000'000;
 #endif
