@@ -25,6 +25,13 @@ String TrimBlanks(const String& s) {
     return s.mid(first, last - first);
 }
 
+// True when the text's characters match the pattern's one by one ("?" and "_" take any).
+bool MatchesRun(const QChar* text, const QChar* pattern, qsizetype length) {
+    for (qsizetype i = 0; i < length; ++i)
+        if (!IsAnyChar(pattern[i]) && pattern[i] != text[i]) return false;
+    return true;
+}
+
 } // namespace
 
 TCharSet::TCharSet(std::initializer_list<QChar> Chars) {
@@ -66,17 +73,27 @@ TCharSet& TCharSet::Exclude(QChar C) {
 
 bool WildcardMatch(const String& Text, const String& Pattern) {
     if (Text.isEmpty() || Pattern.isEmpty()) return false;
+    const QChar* text = Text.constData();
+    const QChar* pattern = Pattern.constData();
+    const qsizetype n = Text.size(), m = Pattern.size();
+    qsizetype lastStar = m - 1;
+    while (lastStar >= 0 && !IsAnyRun(pattern[lastStar]))
+        --lastStar;
     // p and t walk the pattern and the text. After a star, starP is the pattern position behind it
     // and starT the text position its run ends at; a mismatch lets the star take one more character
     // and retries from there. Stars before the last one never need to move again: the part between
     // two stars is best placed at its earliest fit, as that leaves the most text to what follows.
+    // Behind the last star the rest of the pattern can only match the end of the text.
     qsizetype p = 0, t = 0, starP = -1, starT = 0;
-    const qsizetype n = Text.size(), m = Pattern.size();
     while (t < n) {
-        if (p < m && IsAnyRun(Pattern[p])) {
+        if (p < m && IsAnyRun(pattern[p])) {
+            if (p == lastStar) {
+                const qsizetype rest = m - p - 1;
+                return n - t >= rest && MatchesRun(text + n - rest, pattern + p + 1, rest);
+            }
             starP = ++p;
             starT = t;
-        } else if (p < m && (IsAnyChar(Pattern[p]) || Pattern[p] == Text[t])) {
+        } else if (p < m && (IsAnyChar(pattern[p]) || pattern[p] == text[t])) {
             ++p;
             ++t;
         } else if (starP >= 0) {
@@ -86,7 +103,7 @@ bool WildcardMatch(const String& Text, const String& Pattern) {
             return false;
         }
     }
-    while (p < m && IsAnyRun(Pattern[p]))
+    while (p < m && IsAnyRun(pattern[p]))
         ++p;
     return p == m;
 }

@@ -17,7 +17,7 @@ std::string Show(TDateTime t) {
 }
 
 // The clock stands at 15 May 2026 and the century window at its first value in every test.
-class Calendar : public ::testing::Test {
+class MoxCalendar : public ::testing::Test {
 protected:
     void SetUp() override {
         SetClock(std::make_shared<TFixedClock>(DT(2026, 5, 15, 10)));
@@ -29,7 +29,7 @@ protected:
     }
 };
 
-TEST_F(Calendar, DaysPerMonthFollowsTheGregorianLeapRule) {
+TEST_F(MoxCalendar, DaysPerMonthFollowsTheGregorianLeapRule) {
     struct {
         int y, m, days;
     } cases[] = {{2000, 2, 29}, {1900, 2, 28}, {2024, 2, 29},  {2023, 2, 28}, {2100, 2, 28}, {2400, 2, 29},
@@ -38,7 +38,7 @@ TEST_F(Calendar, DaysPerMonthFollowsTheGregorianLeapRule) {
         EXPECT_EQ(DaysPerMonth(c.y, c.m), c.days) << c.y << "-" << c.m;
 }
 
-TEST_F(Calendar, ValidDatesAndTimes) {
+TEST_F(MoxCalendar, ValidDatesAndTimes) {
     struct {
         Word y, m, d;
         bool valid;
@@ -56,7 +56,7 @@ TEST_F(Calendar, ValidDatesAndTimes) {
         EXPECT_EQ(IsValidTime(c.h, c.n, c.s, c.z), c.valid) << c.h << ":" << c.n << ":" << c.s << "." << c.z;
 }
 
-TEST_F(Calendar, MonthBoundsDropTheTime) {
+TEST_F(MoxCalendar, MonthBoundsDropTheTime) {
     struct {
         TDateTime date, first, last;
     } cases[] = {{DT(2024, 2, 15, 12), D(2024, 2, 1), D(2024, 2, 29)},
@@ -72,7 +72,7 @@ TEST_F(Calendar, MonthBoundsDropTheTime) {
     EXPECT_THROW(MonthStart(0, 1), EConvertError);
 }
 
-TEST_F(Calendar, ExtractParts) {
+TEST_F(MoxCalendar, ExtractParts) {
     const TDateTime date = DT(2024, 2, 29, 18, 30);
     EXPECT_EQ(ExtractDay(date), 29);
     EXPECT_EQ(ExtractMonth(date), 2);
@@ -82,7 +82,7 @@ TEST_F(Calendar, ExtractParts) {
     EXPECT_EQ(ExtractYear(DT(2024, 12, 31, 23, 59)), 2024);
 }
 
-TEST_F(Calendar, IncDateAcrossMonthEndsYearsAndLeapDays) {
+TEST_F(MoxCalendar, IncDateAcrossMonthEndsYearsAndLeapDays) {
     struct {
         TDateTime date;
         int days, months, years;
@@ -123,7 +123,7 @@ TEST_F(Calendar, IncDateAcrossMonthEndsYearsAndLeapDays) {
     EXPECT_THROW(IncDate(D(1, 1, 1), 0, -1, 0), EConvertError);
 }
 
-TEST_F(Calendar, IncDayKeepsTheTimeOfDayOnBothSidesOfTheEpoch) {
+TEST_F(MoxCalendar, IncDayKeepsTheTimeOfDayOnBothSidesOfTheEpoch) {
     struct {
         TDateTime date;
         int days;
@@ -138,7 +138,7 @@ TEST_F(Calendar, IncDayKeepsTheTimeOfDayOnBothSidesOfTheEpoch) {
         EXPECT_NEAR(IncDay(c.date, c.days).Val, c.expected.Val, 1e-9) << Show(c.date) << " + " << c.days;
 }
 
-TEST_F(Calendar, CurrentYearAndExpandYearFollowTheClock) {
+TEST_F(MoxCalendar, CurrentYearAndExpandYearFollowTheClock) {
     EXPECT_EQ(CurrentYear(), 2026);
     struct {
         int year, expanded;

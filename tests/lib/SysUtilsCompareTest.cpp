@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(Compare, IndexOfPointerFindsTheFirstEqualElement) {
+TEST(MoxCompare, IndexOfPointerFindsTheFirstEqualElement) {
     int a = 0, b = 0, c = 0;
     Pointer list[] = {&a, &b, &a, nullptr};
     EXPECT_EQ(IndexOfPointer(&a, list, 4), 0);
@@ -19,7 +19,7 @@ TEST(Compare, IndexOfPointerFindsTheFirstEqualElement) {
     EXPECT_EQ(IndexOfPointer(&a, list, 0), -1);
 }
 
-TEST(Compare, CompareBytesIsUnsignedAndStopsAtTheLength) {
+TEST(MoxCompare, CompareBytesIsUnsignedAndStopsAtTheLength) {
     const unsigned char x[] = {1, 2, 0x80, 4};
     const unsigned char y[] = {1, 2, 0x7F, 9};
     EXPECT_GT(CompareBytes(x, y, 4), 0); // 0x80 is above 0x7F, not a negative byte
@@ -30,7 +30,7 @@ TEST(Compare, CompareBytesIsUnsignedAndStopsAtTheLength) {
     EXPECT_EQ(CompareBytes(x, x, 4), 0);
 }
 
-TEST(Compare, ZeroBytesFillsOnlyTheRun) {
+TEST(MoxCompare, ZeroBytesFillsOnlyTheRun) {
     unsigned char buf[4] = {9, 9, 9, 9};
     ZeroBytes(buf + 1, 2);
     EXPECT_EQ(buf[0], 9);
@@ -41,14 +41,14 @@ TEST(Compare, ZeroBytesFillsOnlyTheRun) {
     EXPECT_EQ(buf[0], 9);
 }
 
-TEST(Compare, IsMainThread) {
+TEST(MoxCompare, IsMainThread) {
     EXPECT_TRUE(IsMainThread());
     bool onWorker = true;
     std::thread([&] { onWorker = IsMainThread(); }).join();
     EXPECT_FALSE(onWorker);
 }
 
-TEST(Compare, Bounds) {
+TEST(MoxCompare, Bounds) {
     EXPECT_EQ(MaxInteger(-3, 2), 2);
     EXPECT_EQ(MinInteger(-3, 2), -3);
     EXPECT_EQ(MaxInteger(INT_MIN, INT_MAX), INT_MAX);

@@ -44,7 +44,7 @@ QStringList NamesOf(const TPropList& list) {
     return names;
 }
 
-TEST(PublishedProps, ListsTheKindsAskedFor) {
+TEST(MoxPublishedProps, ListsTheKindsAskedFor) {
     TCircle circle(nullptr);
     TPropList list;
     GetPublishedProps(&circle, tkAny, list);
@@ -62,7 +62,7 @@ TEST(PublishedProps, ListsTheKindsAskedFor) {
     EXPECT_TRUE(list.isEmpty());
 }
 
-TEST(PublishedProps, FindPropInfoIgnoresCase) {
+TEST(MoxPublishedProps, FindPropInfoIgnoresCase) {
     TCircle circle(nullptr);
     TPropList list;
     GetPublishedProps(&circle, tkAny, list);
@@ -77,7 +77,7 @@ TEST(PublishedProps, FindPropInfoIgnoresCase) {
 }
 
 // owner: a (shape) { a1 (circle) }, b (component) { b1 (shape) { b11 (circle) } }, c (circle)
-class Walk : public ::testing::Test {
+class MoxWalk : public ::testing::Test {
 protected:
     void SetUp() override {
         auto* a = Make<TShape>(&owner, "a");
@@ -107,7 +107,7 @@ protected:
     TComponent owner{nullptr};
 };
 
-TEST_F(Walk, ClassAndRecursion) {
+TEST_F(MoxWalk, ClassAndRecursion) {
     struct {
         const QMetaObject* cls;
         bool recursive;
@@ -128,7 +128,7 @@ TEST_F(Walk, ClassAndRecursion) {
             << (c.cls ? c.cls->className() : "any") << " recursive " << c.recursive;
 }
 
-TEST_F(Walk, ComponentsFreedOnTheWayAreSkipped) {
+TEST_F(MoxWalk, ComponentsFreedOnTheWayAreSkipped) {
     QStringList visited;
     ForEachComponent(
         &owner, &TComponent::staticMetaObject,

@@ -12,7 +12,7 @@ struct Tracked : QObject, TObject {
     int& alive_;
 };
 
-TEST(ListsOnDemand, ExistOnlyWhileTheyHoldItems) {
+TEST(MoxListsOnDemand, ExistOnlyWhileTheyHoldItems) {
     TList* list = nullptr;
     int a = 1, b = 2;
     EXPECT_EQ(ListCount(list), 0);
@@ -46,7 +46,7 @@ TEST(ListsOnDemand, ExistOnlyWhileTheyHoldItems) {
     EXPECT_EQ(list, nullptr);
 }
 
-TEST(ListsOnDemand, FreeAllFreesObjectsByTheirObjectAddress) {
+TEST(MoxListsOnDemand, FreeAllFreesObjectsByTheirObjectAddress) {
     int alive = 0;
     TList* list = nullptr;
     auto* first = new Tracked(alive);
@@ -75,7 +75,7 @@ QStringList Lines(TStrings& list) {
     return list.ToQStringList();
 }
 
-TEST(History, NewestFirstBoundedWithoutRepeats) {
+TEST(MoxHistory, NewestFirstBoundedWithoutRepeats) {
     TStringList list;
     for (const char* s : {"A", "B", "C"})
         list.Add(s);
@@ -98,7 +98,7 @@ TEST(History, NewestFirstBoundedWithoutRepeats) {
     }
 }
 
-TEST(History, ObjectsFollowAndAreReplaced) {
+TEST(MoxHistory, ObjectsFollowAndAreReplaced) {
     TStringList list;
     TObject one, two, three;
     EXPECT_EQ(AddHistoryItem(&list, 0, "x", 5, &one), 0);
@@ -115,7 +115,7 @@ TEST(History, ObjectsFollowAndAreReplaced) {
     EXPECT_EQ(list.Count(), 0);
 }
 
-TEST(History, OneNoticeForTheWholeChange) {
+TEST(MoxHistory, OneNoticeForTheWholeChange) {
     TStringList list;
     for (const char* s : {"A", "B", "C"})
         list.Add(s);

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(Params, NextParamSplitsAtBlanksOutsideQuotes) {
+TEST(MoxParams, NextParamSplitsAtBlanksOutsideQuotes) {
     struct {
         QString text;
         QStringList params;
@@ -29,14 +29,14 @@ TEST(Params, NextParamSplitsAtBlanksOutsideQuotes) {
     EXPECT_EQ(pos, 6);
 }
 
-TEST(Params, LongParametersAreKeptWhole) {
+TEST(MoxParams, LongParametersAreKeptWhole) {
     const QString longName = "/" + QString(300, u'x') + "/" + QString(300, u'y');
     int pos = 1;
     EXPECT_EQ(NextParam(longName + " next", pos), longName);
     EXPECT_EQ(NextParam(longName + " next", pos), "next");
 }
 
-TEST(Params, ParamStrOf) {
+TEST(MoxParams, ParamStrOf) {
     const QString line = QStringLiteral("prog  \"my file.txt\" -x");
     EXPECT_EQ(ParamStrOf(line, 0), "prog");
     EXPECT_EQ(ParamStrOf(line, 1), "my file.txt");

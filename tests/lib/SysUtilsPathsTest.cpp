@@ -15,7 +15,7 @@ void Touch(const QString& path) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
 }
 
-TEST(Paths, TrailingDelimiters) {
+TEST(MoxPaths, TrailingDelimiters) {
     struct {
         const char* path;
         bool include;
@@ -27,7 +27,7 @@ TEST(Paths, TrailingDelimiters) {
         EXPECT_EQ(SetTrailingBackslash(c.path, c.include), QString(c.expected)) << c.path << " " << c.include;
 }
 
-TEST(Paths, NormalizeDirNameKeepsTheRoot) {
+TEST(MoxPaths, NormalizeDirNameKeepsTheRoot) {
     struct {
         const char *path, *expected;
     } cases[] = {{"/", "/"},       {"//", "/"}, {"/dir/", "/dir"},  {"/dir", "/dir"},
@@ -36,14 +36,14 @@ TEST(Paths, NormalizeDirNameKeepsTheRoot) {
         EXPECT_EQ(NormalizeDirName(c.path), QString(c.expected)) << c.path;
 }
 
-TEST(Paths, ConcatPath) {
+TEST(MoxPaths, ConcatPath) {
     EXPECT_EQ(ConcatPath("/a", "b"), "/a/b");
     EXPECT_EQ(ConcatPath("/a/", "b"), "/a/b");
     EXPECT_EQ(ConcatPath("/", "b"), "/b");
     EXPECT_EQ(ConcatPath("a", "*.*"), "a/*.*");
 }
 
-TEST(Paths, NextPathPrefix) {
+TEST(MoxPaths, NextPathPrefix) {
     struct {
         const char* path;
         QStringList prefixes;
@@ -63,7 +63,7 @@ TEST(Paths, NextPathPrefix) {
     }
 }
 
-TEST(Paths, IsValidFileName) {
+TEST(MoxPaths, IsValidFileName) {
     struct {
         QString name;
         bool valid;
@@ -84,7 +84,7 @@ TEST(Paths, IsValidFileName) {
         EXPECT_EQ(IsValidFileName(c.name), c.valid) << c.name.toStdString();
 }
 
-class DiskPaths : public ::testing::Test {
+class MoxDiskPaths : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QDir(dir.Path()).mkpath("Sub Dir/Inner"));
@@ -94,7 +94,7 @@ protected:
     ScratchDir dir;
 };
 
-TEST_F(DiskPaths, DirExists) {
+TEST_F(MoxDiskPaths, DirExists) {
     EXPECT_TRUE(DirExists(dir.Path()));
     EXPECT_TRUE(DirExists(dir.File("Sub Dir/")));
     EXPECT_FALSE(DirExists(dir.File("Sub Dir/Mixed Case.TXT")));
@@ -102,7 +102,7 @@ TEST_F(DiskPaths, DirExists) {
     EXPECT_FALSE(DirExists(""));
 }
 
-TEST_F(DiskPaths, ComponentNamesAsFoundOnDisk) {
+TEST_F(MoxDiskPaths, ComponentNamesAsFoundOnDisk) {
     struct {
         QString path, name;
     } cases[] = {{dir.File("Sub Dir/Mixed Case.TXT"), "Mixed Case.TXT"},
@@ -119,7 +119,7 @@ TEST_F(DiskPaths, ComponentNamesAsFoundOnDisk) {
     }
 }
 
-TEST_F(DiskPaths, PathNamesRewriteEveryComponent) {
+TEST_F(MoxDiskPaths, PathNamesRewriteEveryComponent) {
     const QString root = dir.Path();
     struct {
         QString path, expected;
@@ -136,7 +136,7 @@ TEST_F(DiskPaths, PathNamesRewriteEveryComponent) {
     }
 }
 
-class FindFiles : public ::testing::Test {
+class MoxFindFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* name : {"a.txt", "b.txt", "c.log", ".hidden.txt", "r.txt", "noext"})
@@ -163,7 +163,7 @@ protected:
     ScratchDir dir;
 };
 
-TEST_F(FindFiles, MasksAndAttributes) {
+TEST_F(MoxFindFiles, MasksAndAttributes) {
     const QString d = dir.Path();
     struct {
         QString masks;
@@ -188,7 +188,7 @@ TEST_F(FindFiles, MasksAndAttributes) {
             << c.masks.toStdString() << " " << c.attributes;
 }
 
-TEST_F(FindFiles, DirectoryForms) {
+TEST_F(MoxFindFiles, DirectoryForms) {
     const QString d = dir.Path();
     EXPECT_EQ(Find(d + "//", "a.*", faNormal), Paths(d, {"a.txt"}));
     EXPECT_EQ(Find(d + "/missing", "*.*", faNormal), QStringList());

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(VarEquals, ComparesAndNeverRaises) {
+TEST(MoxVarEquals, ComparesAndNeverRaises) {
     struct {
         Variant a, b;
         bool equal;
@@ -28,7 +28,7 @@ TEST(VarEquals, ComparesAndNeverRaises) {
     }
 }
 
-TEST(NamedValues, AnUnassignedVariantIsTheEmptyList) {
+TEST(MoxNamedValues, AnUnassignedVariantIsTheEmptyList) {
     Variant list;
     EXPECT_EQ(NamedValuesCount(list), 0);
     EXPECT_EQ(NamedValueIndex(list, "x"), -1);
@@ -36,7 +36,7 @@ TEST(NamedValues, AnUnassignedVariantIsTheEmptyList) {
     EXPECT_THROW(NamedValueAt(list, 0), EVariantError);
 }
 
-TEST(NamedValues, AddFindAndReplace) {
+TEST(MoxNamedValues, AddFindAndReplace) {
     Variant list;
     EXPECT_EQ(AddNamedValue(list, "Width", 10), 0);
     EXPECT_EQ(AddNamedValue(list, "Caption", "Hello"), 1);
@@ -74,7 +74,7 @@ TEST(NamedValues, AddFindAndReplace) {
     EXPECT_THROW(SetNamedValueAt(list, -1, 1), EVariantBadIndexError);
 }
 
-TEST(NamedValues, DuplicateNamesFindTheFirst) {
+TEST(MoxNamedValues, DuplicateNamesFindTheFirst) {
     Variant list;
     AddNamedValue(list, "a", 1);
     AddNamedValue(list, "A", 2);
@@ -82,7 +82,7 @@ TEST(NamedValues, DuplicateNamesFindTheFirst) {
     EXPECT_EQ(NamedValueByName(list, "A").ToInt(), 1);
 }
 
-TEST(NamedValues, ValuesMayBeArrays) {
+TEST(MoxNamedValues, ValuesMayBeArrays) {
     Variant list;
     AddNamedValue(list, "Range", VarArrayOf({1, 9}));
     const Variant range = NamedValueByName(list, "range");
