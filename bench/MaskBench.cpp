@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <time.h>
 
 #include "BenchSupport.h"
 #include "lib/moxMask.h"
@@ -138,6 +139,12 @@ bool Agree(const Subject& s, bool partial) {
     return true;
 }
 
+qint64 ThreadCpuNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
 // The slowest match among pictures built to make a naive matcher work exponentially.
 void Pathological() {
     const QString digits = QString(256, u'7');
@@ -166,11 +173,11 @@ void Pathological() {
     for (const auto& [mask, text] : cases) {
         const std::shared_ptr<const TParsedPicture> picture = TParsedPicture::Parse(mask);
         for (bool partial : {false, true}) {
+            // Processor time of this thread, so that other work on the machine does not count.
             String t = text, fill;
-            QElapsedTimer timer;
-            timer.start();
+            const qint64 start = ThreadCpuNs();
             picture->Match(t, fill, partial, true, true);
-            const qint64 ns = timer.nsecsElapsed();
+            const qint64 ns = ThreadCpuNs() - start;
             if (ns > worst) {
                 worst = ns;
                 worstPicture = mask;
@@ -179,7 +186,8 @@ void Pathological() {
     }
     std::printf("pathological pictures: %zu pictures, each in both modes, texts up to 256 characters\n",
                 cases.size());
-    std::printf("  slowest match: %.3f ms (%s)\n", worst / 1e6, worstPicture.left(60).toUtf8().constData());
+    std::printf("  slowest match: %.3f ms of processor time (%s)\n", worst / 1e6,
+                worstPicture.left(60).toUtf8().constData());
 }
 
 } // namespace

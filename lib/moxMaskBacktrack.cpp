@@ -10,8 +10,6 @@ namespace moxMaskProgram {
 
 namespace {
 
-struct GiveUp {};
-
 // What follows the end of the current sequence: the place to resume at, or the remaining copies of
 // a repetition (More: copies beyond those that the text can use, which only matter to the fill).
 struct Frame {
@@ -37,11 +35,8 @@ public:
 
     std::optional<MatchOutcome> Run() {
         MatchOutcome outcome;
-        try {
-            outcome.matched = Walk(0, 0, nullptr);
-        } catch (const GiveUp&) {
-            return std::nullopt;
-        }
+        outcome.matched = Walk(0, 0, nullptr);
+        if (gaveUp_) return std::nullopt;
         if (outcome.matched) {
             outcome.text = out_;
             outcome.fill = fill_;
@@ -50,19 +45,21 @@ public:
     }
 
 private:
+    // Giving up unwinds by plain returns: every loop stops once the flag is set.
     struct DepthGuard {
         int& depth;
-        explicit DepthGuard(int& d) : depth(d) {
-            if (++depth > MaxDepth) throw GiveUp{};
+        DepthGuard(int& d, bool& gaveUp) : depth(d) {
+            if (++depth > MaxDepth) gaveUp = true;
         }
         ~DepthGuard() { --depth; }
     };
 
     // Matches from item p and text position t on, then whatever the frames say follows.
     bool Walk(int p, int t, const Frame* k) {
-        DepthGuard guard(depth_);
+        DepthGuard guard(depth_, gaveUp_);
         for (;;) {
-            if (++steps_ > budget_) throw GiveUp{};
+            if (++steps_ > budget_) gaveUp_ = true;
+            if (gaveUp_) return false;
             if (partial_ && t == length_) {
                 fill_ = FillAfter(p, k);
                 return true;
@@ -90,7 +87,7 @@ private:
             }
             case ItemKind::Group: {
                 const Frame after{p + 1, -1, 0, false, k};
-                for (int a = 0; a < it.altCount; ++a)
+                for (int a = 0; a < it.altCount && !gaveUp_; ++a)
                     if (Walk(alts_[it.firstAlt + a], t, &after)) return true;
                 return false;
             }
@@ -137,11 +134,11 @@ private:
     // the repetition stopped.
     bool AnyNumber(const Item& it, int& t) {
         int r = t;
-        while (r < bound_) {
+        while (r < bound_ && !gaveUp_) {
             const int lo = r + std::max(1, it.minLength);
             const int hi = int(std::min<long long>(bound_, (long long)r + it.maxLength));
             int q = -1;
-            for (int e = lo; e <= hi && q < 0; ++e)
+            for (int e = lo; e <= hi && q < 0 && !gaveUp_; ++e)
                 if (Root(it.child, r, e, false)) q = e;
             if (q >= 0) {
                 r = q;
@@ -214,6 +211,7 @@ private:
     long steps_ = 0;
     const long budget_;
     int depth_ = 0;
+    bool gaveUp_ = false;
 };
 
 } // namespace

@@ -66,11 +66,11 @@ struct Fill {
     bool open = false;
 };
 
-struct GiveUp {};
-
 // The work (list entries made and copies merged) after which a match is refused: it keeps every
 // match of a picture and a text of 256 characters each within a few milliseconds.
-constexpr long MaxWork = 100'000;
+constexpr long MaxWork = 40'000;
+// What one merge costs beyond its entries (its scratch lists), in the same units.
+constexpr long LevelCost = 8;
 
 class Memo {
 public:
@@ -82,9 +82,12 @@ public:
         fills_.reserve(8);
     }
 
+    bool GaveUp() const { return gaveUp_; }
+
     MatchOutcome Run(const String& text) {
         MatchOutcome outcome;
         const List list = lists_[Ends(0, 0, length_, partial_)];
+        if (gaveUp_) return outcome;
         int winner = -1;
         for (int i = 0; i < list.count && winner < 0; ++i) {
             const Entry& e = arena_[list.offset + i];
@@ -180,6 +183,7 @@ private:
     // ---- the ends of the sequence from item p at text position t, within a text ending at b
 
     int Ends(int p, int t, int b, bool partial) {
+        if (gaveUp_) return EmptyList();
         if (partial && t == length_) return TopList(p);
         int* slot = b == length_ ? &Dense(partial)[size_t(p) * (length_ + 1) + t] : nullptr;
         const Key key{p, t, b, partial};
@@ -248,9 +252,10 @@ private:
         return table;
     }
 
+    // Past the limit every list asked for comes back empty, so the work unwinds by plain returns.
     void Spend(long work) {
         work_ += work;
-        if (work_ > MaxWork) throw GiveUp{};
+        if (work_ > MaxWork) gaveUp_ = true;
     }
 
     // The entries of an inner sequence as outcomes of the item that holds it.
@@ -278,6 +283,7 @@ private:
 
     // The item at p ended in each of the outcomes, in order: go on with the rest of its sequence.
     int Compose(int p, int b, bool partial, const std::vector<Outcome>& outs) {
+        Spend(LevelCost + long(outs.size()));
         std::vector<char> keep(outs.size(), 0);
         int gen = ++generation_;
         for (size_t i = 0; i < outs.size(); ++i) {
@@ -365,7 +371,7 @@ private:
         arena_.push_back(start);
         std::vector<int> level{int(arena_.size()) - 1};
         for (int k = 1; k <= copies && !level.empty(); ++k) {
-            Spend(long(level.size()));
+            Spend(LevelCost + long(level.size()));
             std::vector<int> elementLists(level.size(), -1);
             for (size_t i = 0; i < level.size(); ++i)
                 if (!arena_[level[i]].top) elementLists[i] = Ends(it.child, arena_[level[i]].u, b, partial);
@@ -565,6 +571,7 @@ private:
     std::unordered_map<Key, int, KeyHash> memo_;
     std::vector<int> dense_[2];
     long work_ = 0;
+    bool gaveUp_ = false;
     std::vector<String> fills_;
     std::vector<int> stamp_;
     int generation_ = 0;
@@ -578,11 +585,10 @@ private:
 } // namespace
 
 std::optional<MatchOutcome> MatchMemoised(const Program& Picture, const String& Text, MatchFlags Flags) {
-    try {
-        return Memo(Picture, Text, Flags).Run(Text);
-    } catch (const GiveUp&) {
-        return std::nullopt;
-    }
+    Memo memo(Picture, Text, Flags);
+    MatchOutcome outcome = memo.Run(Text);
+    if (memo.GaveUp()) return std::nullopt;
+    return outcome;
 }
 
 } // namespace moxMaskProgram
