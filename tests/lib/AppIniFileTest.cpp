@@ -44,10 +44,10 @@ private:
 // A link that writes down what it is told.
 struct LoggingLink : TIniFileLink {
     explicit LoggingLink(QStringList* log, const QString& name = "link") {
-        OnOpen = [=](TObject* s) { *log << name + ":open" + (s == this ? "" : "?"); };
-        OnClose = [=](TObject* s) { *log << name + ":close" + (s == this ? "" : "?"); };
-        OnLoad = [=](TObject* s) { *log << name + ":load" + (s == this ? "" : "?"); };
-        OnSave = [=](TObject* s) { *log << name + ":save" + (s == this ? "" : "?"); };
+        OnOpen = [=, this](TObject* s) { *log << name + ":open" + (s == this ? "" : "?"); };
+        OnClose = [=, this](TObject* s) { *log << name + ":close" + (s == this ? "" : "?"); };
+        OnLoad = [=, this](TObject* s) { *log << name + ":load" + (s == this ? "" : "?"); };
+        OnSave = [=, this](TObject* s) { *log << name + ":save" + (s == this ? "" : "?"); };
     }
 };
 
