@@ -1,5 +1,6 @@
 #pragma once
 // The component framework's core: persistent objects, components, lists, collections, threads.
+#include "vcl/classes/Alignment.h"
 #include "vcl/classes/ClassRegistry.h"
 #include "vcl/classes/Collection.h"
 #include "vcl/classes/Component.h"

@@ -2,6 +2,7 @@
 // TComponent: ownership, names, state flags, removal notices and the loading protocol.
 #include <QFlags>
 #include <QList>
+#include <functional>
 
 #include "vcl/classes/Errors.h"
 #include "vcl/classes/Persistent.h"
@@ -82,6 +83,18 @@ public:
     virtual void Loaded();
     void BeginLoading() { SetComponentStateFlag(csLoading, true); }
     void EndLoading();
+
+    // The component that holds this one in the form resource's nesting when that is not the owner
+    // (a field inside its data set, a control inside its parent). The form reader calls
+    // SetParentComponent for a component that HasParent; GetChildren lists such children.
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent* Value) { (void)Value; }
+    using TGetChildProc = std::function<void(TComponent* Child)>;
+    virtual void GetChildren(const TGetChildProc& Proc, TComponent* Root) const {
+        (void)Proc;
+        (void)Root;
+    }
 
     // Delivers the notice as the owner does: to this component and down its ownership tree.
     void SendNotification(TComponent* AComponent, TOperation Operation) { Notification(AComponent, Operation); }

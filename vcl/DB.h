@@ -1,0 +1,18 @@
+#pragma once
+// The data-access unit: data sets, fields, field and index definitions, data sources and links.
+#include "vcl/db/BlobFields.h"
+#include "vcl/db/BooleanField.h"
+#include "vcl/db/Constraints.h"
+#include "vcl/db/Consts.h"
+#include "vcl/db/DataLink.h"
+#include "vcl/db/DataSet.h"
+#include "vcl/db/DataSource.h"
+#include "vcl/db/DateTimeFields.h"
+#include "vcl/db/Errors.h"
+#include "vcl/db/Field.h"
+#include "vcl/db/FieldDefs.h"
+#include "vcl/db/FieldList.h"
+#include "vcl/db/IndexDefs.h"
+#include "vcl/db/NumericFields.h"
+#include "vcl/db/StringFields.h"
+#include "vcl/db/Types.h"
