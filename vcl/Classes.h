@@ -13,3 +13,6 @@
 #include "vcl/classes/Published.h"
 #include "vcl/classes/StringList.h"
 #include "vcl/classes/Strings.h"
+#include "vcl/classes/SyncObjects.h"
+#include "vcl/classes/Synchronize.h"
+#include "vcl/classes/Thread.h"
