@@ -1,17 +1,9 @@
 #include "lib/moxSysUtils.h"
 
-#include <QCoreApplication>
-#include <QThread>
 #include <algorithm>
 #include <cstring>
-#include <thread>
 
 #include "vcl/classes/ClassesConsts.h"
-
-namespace {
-// The thread that loaded the library, for the time before (or without) an application object.
-const std::thread::id loadingThread = std::this_thread::get_id();
-} // namespace
 
 int IndexOfPointer(Pointer P, const Pointer* List, int Count) {
     for (int i = 0; i < Count; ++i)
@@ -26,12 +18,6 @@ int CompareBytes(const void* P1, const void* P2, int Length) {
 
 void ZeroBytes(void* P, int Length) {
     if (Length > 0) std::memset(P, 0, size_t(Length));
-}
-
-bool IsMainThread() {
-    if (const QCoreApplication* app = QCoreApplication::instance())
-        return QThread::currentThread() == app->thread();
-    return std::this_thread::get_id() == loadingThread;
 }
 
 int MaxInteger(int A, int B) {

@@ -29,7 +29,8 @@ int IndexOfPointer(Pointer P, const Pointer* List, int Count);
 int CompareBytes(const void* P1, const void* P2, int Length);
 // Fills the run with zeros; does nothing for a length of 0 or less.
 void ZeroBytes(void* P, int Length);
-// True on the application's main thread (the thread that runs the event loop).
+// True on the application's main thread (the thread that runs the event loop); the framework's own,
+// declared with the threads in vcl/classes/Synchronize.h.
 bool IsMainThread();
 
 int MaxInteger(int A, int B);
