@@ -33,7 +33,7 @@ public:
                 ++i;
                 continue;
             }
-            out += Spec(i);
+            out += Specifier(i);
         }
         return out;
     }
@@ -63,7 +63,7 @@ private:
         return int(n);
     }
 
-    QString Spec(qsizetype& i) {
+    QString Specifier(qsizetype& i) {
         // An index ("%1:s", "%*:s"): this and the following arguments start there.
         qsizetype j = i;
         if (j < f_.size() && f_[j] == u'*')
