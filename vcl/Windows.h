@@ -1,6 +1,8 @@
 #pragma once
 // The few Win32 types and constants that the library uses, with their Linux meaning.
 #include "vcl/System.h"
+#include "vcl/Types.h"
+#include "vcl/graphics/Gdi.h"
 
 // A registry key handle; the predefined hives are the platform's fixed values.
 using HKEY = LongWord;

@@ -16,3 +16,4 @@ MOX_DECLARE_EXCEPTION(EFCreateError, EFileStreamError);
 MOX_DECLARE_EXCEPTION(EFOpenError, EFileStreamError);
 MOX_DECLARE_EXCEPTION(EMethodNotFound, EFilerError);
 MOX_DECLARE_EXCEPTION(EInvalidOperation, Exception);
+MOX_DECLARE_EXCEPTION(EResNotFound, Exception);

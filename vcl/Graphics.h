@@ -1,0 +1,17 @@
+#pragma once
+// The graphics unit: colours, fonts, pens, brushes, the canvas, bitmaps, icons and pictures.
+#include "vcl/Types.h"
+#include "vcl/graphics/Bitmap.h"
+#include "vcl/graphics/Brush.h"
+#include "vcl/graphics/Canvas.h"
+#include "vcl/graphics/Colors.h"
+#include "vcl/graphics/Font.h"
+#include "vcl/graphics/FontMapping.h"
+#include "vcl/graphics/Gdi.h"
+#include "vcl/graphics/Graphic.h"
+#include "vcl/graphics/GraphicsObject.h"
+#include "vcl/graphics/GraphicsTypes.h"
+#include "vcl/graphics/Icon.h"
+#include "vcl/graphics/Pen.h"
+#include "vcl/graphics/Picture.h"
+#include "vcl/graphics/Resources.h"
