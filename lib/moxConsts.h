@@ -4,6 +4,10 @@
 
 namespace moxConsts {
 inline const String SCannotCreateIniFile = QStringLiteral("Cannot create ini-file");
+// Raised with EInvalidOp when a property storage would become its own master.
+inline const String SCircularLink = QStringLiteral("Circular links not allowed");
+// A named collection item renamed to another item's name; %s is the name.
+inline const String SDuplicateItem = QStringLiteral("Items '%s' already exists");
 // Raised with EFileOperation (moxSysUtils) for a file name that IsValidFileName rejects; %s is the name.
 inline const String SInvalidFileName = QStringLiteral("Invalid file name - %s");
 

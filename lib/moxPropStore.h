@@ -150,3 +150,6 @@ private:
     friend class TmoxAppIniFile;
     TmoxAppIniFile* appIniFile_ = nullptr;
 };
+
+// The property storage, which keeps published properties in the settings file.
+#include "lib/propstore/PropStorage.h"

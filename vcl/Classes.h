@@ -6,6 +6,7 @@
 #include "vcl/classes/Component.h"
 #include "vcl/classes/Errors.h"
 #include "vcl/classes/Events.h"
+#include "vcl/classes/GlobalComponents.h"
 #include "vcl/classes/ExceptionDisplay.h"
 #include "vcl/classes/List.h"
 #include "vcl/classes/ObjectList.h"
