@@ -1,11 +1,12 @@
 #pragma once
-// Collection items that stand for a component, and the thread bases: a thread with a safe execution
-// frame and a thread that waits for a signal or a timeout.
+// Collection items that stand for a component, the named collections, and the thread bases: a
+// thread with a safe execution frame and a thread that waits for a signal or a timeout.
 #include <QPointer>
 #include <atomic>
 #include <functional>
 #include <memory>
 
+#include "lib/classes/NamedCollection.h"
 #include "vcl/Classes.h"
 
 // A collection item that stands for a component it does not own. The component is watched: once it
