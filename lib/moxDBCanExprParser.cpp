@@ -349,41 +349,40 @@ private:
         if (tok_ == Tok::RParen) ParseError(SExprEmptyInList);
         TExprNode* node = Operator(coIN, left, nullptr);
         node->ScopeKind = left->ScopeKind;
-        for (;;) {
-            TExprNode* value = Expression();
+        ExpressionList([&](TExprNode* value) {
             if (IsTemporal(left->DataType)) value->DataType = left->DataType;
             node->Args.push_back(value);
             node->ScopeKind = CombineScopes(node, value);
-            if (tok_ == Tok::RParen) break;
-            if (tok_ != Tok::Comma) ParseErrorFmt(SExprNoRParenOrComma, Describe());
-            NextToken();
-        }
-        NextToken();
+        });
         node->DataType = ftBoolean;
         SetDepth(node);
         return node;
     }
 
-    TExprNode* Sum() {
-        TExprNode* left = Product();
-        while (tok_ == Tok::Add || tok_ == Tok::Sub) {
-            const int op = tok_ == Tok::Add ? coADD : coSUB;
+    // One level of left-associative arithmetic: Operand { (first | second) Operand }.
+    TExprNode* ArithmeticLevel(Tok first, int firstOp, Tok second, int secondOp, TExprNode* (Reader::*operand)()) {
+        TExprNode* left = (this->*operand)();
+        while (tok_ == first || tok_ == second) {
+            const int op = tok_ == first ? firstOp : secondOp;
             CheckArithmetic();
             NextToken();
-            left = Arithmetic(op, left, Product());
+            left = Arithmetic(op, left, (this->*operand)());
         }
         return left;
     }
 
-    TExprNode* Product() {
-        TExprNode* left = Primary();
-        while (tok_ == Tok::Mul || tok_ == Tok::Div) {
-            const int op = tok_ == Tok::Mul ? coMUL : coDIV;
-            CheckArithmetic();
+    TExprNode* Sum() { return ArithmeticLevel(Tok::Add, coADD, Tok::Sub, coSUB, &Reader::Product); }
+    TExprNode* Product() { return ArithmeticLevel(Tok::Mul, coMUL, Tok::Div, coDIV, &Reader::Primary); }
+
+    // Expressions separated by "," up to the closing ")", which is read too.
+    template <class F> void ExpressionList(F&& each) {
+        for (;;) {
+            each(Expression());
+            if (tok_ == Tok::RParen) break;
+            if (tok_ != Tok::Comma) ParseErrorFmt(SExprNoRParenOrComma, Describe());
             NextToken();
-            left = Arithmetic(op, left, Primary());
         }
-        return left;
+        NextToken();
     }
 
     void CheckArithmetic() const {
@@ -445,15 +444,10 @@ private:
             NextToken();
         }
         TExprNode* node = nodes_.NewNode(nkFunction, coNOTDEFINED, Variant(name), nullptr, nullptr);
-        if (tok_ != Tok::RParen) {
-            for (;;) {
-                node->Args.push_back(Expression());
-                if (tok_ == Tok::RParen) break;
-                if (tok_ != Tok::Comma) ParseErrorFmt(SExprNoRParenOrComma, Describe());
-                NextToken();
-            }
-        }
-        NextToken();
+        if (tok_ == Tok::RParen)
+            NextToken();
+        else
+            ExpressionList([&](TExprNode* arg) { node->Args.push_back(arg); });
         TypeFunction(node, name);
         SetDepth(node);
         return node;

@@ -9,11 +9,7 @@ class DBEvaluatorTest : public ExprDataSetTest {
 protected:
     void SetUp() override {
         ExprDataSetTest::SetUp();
-        orders->expressionsActive = false;
-        orders->AddRow(OrderRow(1, 100, 30));
-        orders->AddRow(OrderRow(2, 50, 50));
-        orders->AddRow(OrderRow(3, 20, 0));
-        orders->Open();
+        OpenThreeOrders(orders);
         evaluator.SetDataSet(orders);
         evaluator.SetParserOptions(xoExtendedSyntax | xoAggregates);
     }

@@ -33,12 +33,10 @@ class RobustParserTest : public ExprDataSetTest {
 protected:
     void SetUp() override {
         ExprDataSetTest::SetUp();
-        orders->expressionsActive = false;
-        orders->AddRow(OrderRow(1, 100, 30));
-        orders->AddRow(OrderRow(2, 50, 50));
+        OpenThreeOrders(orders);
+        orders->Close();
         orders->rows[1].values[5] = true;
         orders->rows[1].values[6] = TDateTime(43832.5);
-        orders->AddRow(OrderRow(3, 20, 0));
         orders->Open();
         evaluator.SetDataSet(orders);
     }

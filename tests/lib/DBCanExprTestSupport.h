@@ -5,10 +5,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "../vcl/FixedFormatSettings.h"
 #include "TestSupport.h"
 #include "lib/moxDBCanExpr.h"
-#include "vcl/db/MemoryDataSet.h"
+#include "vcl/db/DataSetFixture.h"
 
 namespace dbcanexpr {
 
@@ -88,14 +87,16 @@ inline std::vector<Variant> OrderRow(int no, double total, double paid) {
 // words name the same node.
 String Dump(const TExprData& data);
 
-// The message of the exception that f raises, or "<nothing raised>".
-template <class E = Exception> QString MessageOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "<nothing raised>";
+using mox::test::MessageOf;
+
+// Three orders (numbers 1 to 3; totals 100, 50, 20; paid 30, 50, 0) in an open data set whose
+// expressions are off.
+inline void OpenThreeOrders(TExprMemoryDataSet* ds) {
+    ds->expressionsActive = false;
+    ds->AddRow(OrderRow(1, 100, 30));
+    ds->AddRow(OrderRow(2, 50, 50));
+    ds->AddRow(OrderRow(3, 20, 0));
+    ds->Open();
 }
 
 class ExprDataSetTest : public mox::test::FixedFormatSettings {
