@@ -255,7 +255,7 @@ private:
     // The current token as messages name it.
     String Describe() const {
         if (tok_ == Tok::End) return SExprNothing;
-        return QLatin1Char('\'') + text_.mid(tokStart_, pos_ - tokStart_) + QLatin1Char('\'');
+        return QLatin1Char('\'') + tokText_ + QLatin1Char('\'');
     }
 
     bool IsWord(const char* word) const { return tok_ == Tok::Name && SameWord(tokText_, word); }

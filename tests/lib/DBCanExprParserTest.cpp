@@ -121,7 +121,7 @@ TEST_F(ParserTest, RaisesItsMessages) {
         {"SUM(ItemsTotal) > ItemsTotal", "Operation cannot mix aggregate value with record-varying value"},
         {"OrderNo in ()", "IN predicate list may not be empty"},
         {"OrderNo in 1", "'(' expected but '1' found"},
-        {"OrderNo in (1 'a')", "')' or ',' expected but ''a'' found"},
+        {"OrderNo in (1 'a')", "')' or ',' expected but 'a' found"},
         {"OrderNo in (1, 2", "')' or ',' expected but nothing found"},
         {"(OrderNo = 1", "')' expected but nothing found"},
         {"UPPER(Name Name)", "')' or ',' expected but 'Name' found"},
