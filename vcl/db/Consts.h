@@ -56,6 +56,8 @@ inline constexpr const char* SRecordDeleted =
 inline constexpr const char* SNotInTransaction = "No transaction is active";
 inline constexpr const char* SInTransaction = "A transaction is already active";
 inline constexpr const char* STableReadOnly = "Table '%s' has no row identity and can only be read";
+inline constexpr const char* SNoRowIdentity =
+    "Table '%s' has neither a row number nor a primary key and cannot be opened";
 inline constexpr const char* SSampleDatabase = "The sample database could not be created in '%s': %s";
 
 // The message with its "%s" placeholders replaced by the arguments in order.
