@@ -253,7 +253,8 @@ void TmoxDataSetExpressions::CheckRecordConstraints() {
 }
 
 void TmoxDataSetExpressions::ValidateField(TField* Field, const Variant& Value) {
-    if (!dataSet_ || !IsEditMode(dataSet_->State())) return;
+    // A search key is no record value: only records being edited or inserted are checked.
+    if (!dataSet_ || (dataSet_->State() != dsEdit && dataSet_->State() != dsInsert)) return;
     SetActive(true);
     const String name = Field->FieldName();
     const bool constrained = std::any_of(fieldConstraints_.begin(), fieldConstraints_.end(), [&](const auto& e) {

@@ -88,7 +88,7 @@ public:
     void CheckFieldConstraints(const String& FieldName = String());
     void CheckRecordConstraints();
     // Checks the field's constraints against Value, the value about to be stored, while the data set
-    // edits, inserts or sets a key.
+    // edits or inserts a record.
     void ValidateField(TField* Field, const Variant& Value);
 
     using TEvaluators = std::vector<std::unique_ptr<TmoxDataSetExprEvaluator>>;
