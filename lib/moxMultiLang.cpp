@@ -102,13 +102,14 @@ void TmoxCustomMultiLanguage::DoTranslateMsg(const String& OldMsg, String& NewMs
     if (OnTranslateMsg) OnTranslateMsg(this, OldMsg, NewMsg);
 }
 
-void TmoxCustomMultiLanguage::DoTranslateProp(const String& PropPath, const String& OldValue, String& NewValue) {
+void TmoxCustomMultiLanguage::DoTranslateProp(const String& PropPath, const String& OldValue,
+                                              String& NewValue) {
     NewValue = OldValue;
     if (OnTranslateProp) OnTranslateProp(this, PropPath, OldValue, NewValue);
 }
 
-void TmoxCustomMultiLanguage::DoTranslatePropString(TObject* Instance, const String& PropName, String& NewValue,
-                                                    const String& OldValue) {
+void TmoxCustomMultiLanguage::DoTranslatePropString(TObject* Instance, const String& PropName,
+                                                    String& NewValue, const String& OldValue) {
     const String path = PropName.isEmpty() ? path_ : JoinPath(path_, PropName);
     if (properties_->Count() > 0 && properties_->IndexOf(path) < 0) return;
     if (OnTranslatePropString) {
@@ -146,7 +147,8 @@ void TmoxCustomMultiLanguage::TranslateObject(TObject* Object) {
 
     auto* component = dynamic_cast<TComponent*>(Object);
     if (visited_->contains(Object)) return;
-    if (component && Object != root_ && !visited_->contains(static_cast<TObject*>(component->Owner()))) return;
+    if (component && Object != root_ && !visited_->contains(static_cast<TObject*>(component->Owner())))
+        return;
     visited_->insert(Object);
     if (component && !component->Name().isEmpty()) path_ = JoinPath(path_, component->Name());
 
@@ -334,5 +336,6 @@ void TmoxMultiLanguage::Notification(TComponent* AComponent, TOperation Operatio
 }
 
 String LanguageFilePath(const String& Language) {
-    return IncludeTrailingPathDelimiter(ExtractFilePath(ProgramFileName())) + Language + QStringLiteral(".lng");
+    return IncludeTrailingPathDelimiter(ExtractFilePath(ProgramFileName())) + Language +
+           QStringLiteral(".lng");
 }

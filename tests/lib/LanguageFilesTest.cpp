@@ -49,7 +49,8 @@ TEST_P(LanguageFile, IsUtf8AndCarriesTheKeysOfTheEnglishFile) {
         for (const QString& key : keys)
             EXPECT_FALSE(file.ReadString(section, key, "").isEmpty()) << key.toStdString();
     }
-    EXPECT_EQ(SplitTranslationLines(file.ReadString("Translations", "ToolsForm.FruitList.Items", "")).size(), 3);
+    EXPECT_EQ(SplitTranslationLines(file.ReadString("Translations", "ToolsForm.FruitList.Items", "")).size(),
+              3);
     // The language list names the files: translating it would break the next choice.
     EXPECT_FALSE(file.ValueExists("Translations", "ToolsForm.LanguageCombo.Items"));
 }
@@ -71,7 +72,8 @@ TEST(LanguageFiles, SwitchingLanguagesTranslatesTheToolsPageAndBackToEnglish) {
         const QString message = translator->TranslateMsg("No one fruit is selected");
         EXPECT_EQ(message == "No one fruit is selected", language == "English") << language.toStdString();
     }
-    EXPECT_EQ(captions, (QStringList{"&Fruits", "&Frutas", QString::fromUtf8("&Фрукты"), "&Obst", "&Fruits"}));
+    EXPECT_EQ(captions,
+              (QStringList{"&Fruits", "&Frutas", QString::fromUtf8("&Фрукты"), "&Obst", "&Fruits"}));
     EXPECT_EQ(page.fruitList->Items()->ToQStringList(), englishFruits);
     EXPECT_EQ(page.form->Caption(), "MOX Tools");
     EXPECT_EQ(page.messageBtn->Caption(), "Selected fruit");

@@ -48,7 +48,8 @@ class LangControl : public TComponent {
     Q_PROPERTY(TCollection* Columns READ Columns)
     Q_PROPERTY(TComponent* PopupMenu READ PopupMenu WRITE SetPopupMenu)
 public:
-    explicit LangControl(TComponent* AOwner, const QString& name = QString(), const QString& caption = QString());
+    explicit LangControl(TComponent* AOwner, const QString& name = QString(),
+                         const QString& caption = QString());
 
     QString Caption() const { return caption_; }
     void SetCaption(const QString& Value) { caption_ = Value; }

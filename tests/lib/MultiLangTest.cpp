@@ -58,14 +58,15 @@ TEST(MultiLanguage, AWalkVisitsOwnedComponentsNestedObjectsListsAndItemsByPath) 
         // same object, translated once), its columns
         "Form1.Caption=Main", "Form1.Hint=", "Form1.Version=1.0", "Form1.Items=", "Form1.Font.Style=Bold",
         // owned components in order; the popup menus refer elsewhere and are not entered
-        "Form1.Label1.Caption=Hello", "Form1.Label1.Hint=", "Form1.Label1.Version=1.0", "Form1.Label1.Items=",
-        "Form1.Label1.Font.Style=Bold",
+        "Form1.Label1.Caption=Hello", "Form1.Label1.Hint=", "Form1.Label1.Version=1.0",
+        "Form1.Label1.Items=", "Form1.Label1.Font.Style=Bold",
         "Form1.List1.Caption=", "Form1.List1.Hint=", "Form1.List1.Version=1.0",
         "Form1.List1.Items=Apple,Strawberry,Cherry", "Form1.List1.Font.Style=Bold",
-        "Form1.Grid1.Caption=", "Form1.Grid1.Hint=", "Form1.Grid1.Version=1.0", "Form1.Grid1.Items=",
-        "Form1.Grid1.Font.Style=Bold", "Form1.Grid1.Columns.0.Caption=First", "Form1.Grid1.Columns.1.Caption=Second",
-        "Form1.Panel1.Caption=Panel", "Form1.Panel1.Hint=", "Form1.Panel1.Version=1.0", "Form1.Panel1.Items=",
-        "Form1.Panel1.Font.Style=Bold",
+        "Form1.Grid1.Caption=", "Form1.Grid1.Hint=", "Form1.Grid1.Version=1.0",
+        "Form1.Grid1.Items=", "Form1.Grid1.Font.Style=Bold", "Form1.Grid1.Columns.0.Caption=First",
+        "Form1.Grid1.Columns.1.Caption=Second", "Form1.Panel1.Caption=Panel",
+        "Form1.Panel1.Hint=", "Form1.Panel1.Version=1.0",
+        "Form1.Panel1.Items=", "Form1.Panel1.Font.Style=Bold",
         // reached through its owner, which the form owns
         "Form1.Panel1.Button1.Caption=OK", "Form1.Panel1.Button1.Hint=", "Form1.Panel1.Button1.Version=1.0",
         "Form1.Panel1.Button1.Items=", "Form1.Panel1.Button1.Font.Style=Bold"};
@@ -111,8 +112,9 @@ TEST(MultiLanguage, TranslatesTheOwnerFromALanguageFileAndLeavesWhatItLacks) {
 
 TEST(MultiLanguage, PropertiesLimitThePassToThePathsItHolds) {
     ScratchDir dir;
-    WriteFile(dir.File("de.lng"), "[Translations]\nToolsForm.Caption=MOX-Werkzeuge\n"
-                                  "ToolsForm.FruitsLabel.Caption=&Obst\nToolsForm.MessageBtn.Caption=Gewählt\n");
+    WriteFile(dir.File("de.lng"),
+              "[Translations]\nToolsForm.Caption=MOX-Werkzeuge\n"
+              "ToolsForm.FruitsLabel.Caption=&Obst\nToolsForm.MessageBtn.Caption=Gewählt\n");
     ToolsPage page;
     auto* translator = new TmoxMultiLanguage(page.form.get());
     translator->Properties()->Add("toolsform.fruitslabel.CAPTION");
@@ -128,6 +130,9 @@ struct TranslationLinesCase {
     QString text;
     QStringList readBack;
 };
+void PrintTo(const TranslationLinesCase& c, std::ostream* os) {
+    *os << '"' << c.text.toStdString() << '"';
+}
 
 class TranslationLines : public ::testing::TestWithParam<TranslationLinesCase> {};
 
@@ -138,11 +143,15 @@ TEST_P(TranslationLines, JoinWithCommasDoublingTheCommasInsideALine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, TranslationLines,
-    ::testing::Values(TranslationLinesCase{{"Apple", "Strawberry", "Cherry"}, "Apple,Strawberry,Cherry", {"Apple", "Strawberry", "Cherry"}},
-                      TranslationLinesCase{{"a,b"}, "a,,b", {"a,b"}}, TranslationLinesCase{{"a,b", "c"}, "a,,b,c", {"a,b", "c"}},
+    ::testing::Values(TranslationLinesCase{{"Apple", "Strawberry", "Cherry"},
+                                           "Apple,Strawberry,Cherry",
+                                           {"Apple", "Strawberry", "Cherry"}},
+                      TranslationLinesCase{{"a,b"}, "a,,b", {"a,b"}},
+                      TranslationLinesCase{{"a,b", "c"}, "a,,b,c", {"a,b", "c"}},
                       TranslationLinesCase{{}, "", {}}, TranslationLinesCase{{"one"}, "one", {"one"}},
                       // an empty line at the very end is not kept
-                      TranslationLinesCase{{"x", ""}, "x,", {"x"}}, TranslationLinesCase{{"", "y"}, ",y", {"", "y"}},
+                      TranslationLinesCase{{"x", ""}, "x,", {"x"}},
+                      TranslationLinesCase{{"", "y"}, ",y", {"", "y"}},
                       TranslationLinesCase{{" spaced ", "b"}, " spaced ,b", {" spaced ", "b"}}));
 
 TEST(MultiLanguage, AListTranslatedLineByLineKeepsTheObjectsBesideItsLines) {
@@ -171,9 +180,12 @@ TEST(MultiLanguage, TheInstanceEventsSeeEveryObjectAndCanTakeOverTheLookup) {
     TmoxCustomMultiLanguage translator(nullptr);
     QStringList instances;
     translator.OnTranslatePropInstance = [&](TObject*, TObject* instance) {
-        if (auto* c = dynamic_cast<TComponent*>(instance)) instances << c->Name();
-        else if (dynamic_cast<TStrings*>(instance)) instances << "list";
-        else if (dynamic_cast<TCollectionItem*>(instance)) instances << "item";
+        if (auto* c = dynamic_cast<TComponent*>(instance))
+            instances << c->Name();
+        else if (dynamic_cast<TStrings*>(instance))
+            instances << "list";
+        else if (dynamic_cast<TCollectionItem*>(instance))
+            instances << "item";
     };
     translator.OnTranslatePropString = [&](TObject*, TObject* instance, const String& name, const String& old,
                                            String& value) {
@@ -311,6 +323,9 @@ struct TranslatorLoadCase {
     bool designing;
     bool translated;
 };
+void PrintTo(const TranslatorLoadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MultiLanguageLoading : public ::testing::TestWithParam<TranslatorLoadCase> {};
 
@@ -331,7 +346,8 @@ TEST_P(MultiLanguageLoading, AppliesTheStreamedActiveAndTranslatesTheOwnerAtRunT
 }
 
 INSTANTIATE_TEST_SUITE_P(States, MultiLanguageLoading,
-                         ::testing::Values(TranslatorLoadCase{"RunTime", false, true}, TranslatorLoadCase{"DesignTime", true, false}),
+                         ::testing::Values(TranslatorLoadCase{"RunTime", false, true},
+                                           TranslatorLoadCase{"DesignTime", true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MultiLanguage, ALoadingErrorPassesOnAtRunTimeAndIsShownAtDesignTime) {

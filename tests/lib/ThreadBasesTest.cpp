@@ -189,6 +189,9 @@ struct ThreadReportCase {
     std::function<void()> work;
     QStringList shown;
 };
+void PrintTo(const ThreadReportCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ExceptionHandlingThreadReport : public ::testing::TestWithParam<ThreadReportCase> {};
 
@@ -217,8 +220,9 @@ INSTANTIATE_TEST_SUITE_P(
     Errors, ExceptionHandlingThreadReport,
     ::testing::Values(ThreadReportCase{"Abort", [] { Abort(); }, {}},
                       ThreadReportCase{"DerivedAbort", [] { throw EAbort("quiet"); }, {}},
-                      ThreadReportCase{"Exception", [] { throw EConvertError("'x' is not a number"); },
-                                 {"'x' is not a number"}},
+                      ThreadReportCase{"Exception",
+                                       [] { throw EConvertError("'x' is not a number"); },
+                                       {"'x' is not a number"}},
                       ThreadReportCase{"ForeignError", [] { throw std::runtime_error("plain"); }, {"plain"}},
                       ThreadReportCase{"NoError", [] {}, {}}),
     [](const auto& info) { return std::string(info.param.name); });

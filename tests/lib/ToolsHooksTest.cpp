@@ -92,8 +92,12 @@ struct HookLoadCase {
     bool active;
     QStringList log;
 };
+void PrintTo(const HookLoadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
-class ComponentHookLoading : public ComponentHookFixture, public ::testing::WithParamInterface<HookLoadCase> {};
+class ComponentHookLoading : public ComponentHookFixture,
+                             public ::testing::WithParamInterface<HookLoadCase> {};
 
 TEST_P(ComponentHookLoading, AppliesTheStreamedActiveWhenLoadingEnds) {
     const HookLoadCase& c = GetParam();
