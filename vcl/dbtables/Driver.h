@@ -30,6 +30,35 @@ struct TDbIndexInfo {
     bool Unique = false;
 };
 
+// One row of a result packed into one buffer: for each column a kind, then eight bytes for a
+// number or a length and the bytes of a text (UTF-8) or binary value. Reading a table holds many
+// rows; a buffer each costs far less than a value object per column.
+class TDbRow {
+public:
+    enum Kind : char { Null, Integer, Real, Text, Bytes };
+
+    void Reserve(int Columns, int Bytes);
+    void AppendNull();
+    void AppendInteger(Int64 Value);
+    void AppendReal(double Value);
+    void AppendText(const char* Utf8, int Size);
+    void AppendBytes(const char* Data, int Size);
+    void Append(const QVariant& Value);
+
+    int Count() const { return int(offsets_.size()); }
+    Kind KindOf(int Column) const { return Kind(data_[offsets_[size_t(Column)]]); }
+    // The column as QVariant: invalid for NULL, qlonglong, double, QString or QByteArray.
+    QVariant Value(int Column) const;
+    double RealValue(int Column) const;
+    bool SameValues(const TDbRow& Other) const { return data_ == Other.data_; }
+
+private:
+    void AppendRaw(Kind K, const void* Data, size_t Size);
+
+    QByteArray data_;
+    std::vector<quint32> offsets_;
+};
+
 // A prepared statement. Values cross it in the database's own form (QVariant: null, integer,
 // double, text, bytes), which compares exactly with what was read.
 class TDbStatement {
@@ -42,6 +71,8 @@ public:
     virtual int ColumnCount() const = 0;
     // The current row's column (from 0) as stored.
     virtual QVariant Column(int Index) const = 0;
+    // Appends the current row's first Count columns to Row.
+    virtual void ReadRow(TDbRow& Row, int Count) const;
     // Ready to run again from the start; the bindings are cleared.
     virtual void Reset() = 0;
 };

@@ -216,10 +216,7 @@ TDbStatement* TKeysetCursor::Statement(const String& Sql) {
 
 TCursorRowPtr TKeysetCursor::ReadRow(TDbStatement* Statement) const {
     auto row = std::make_shared<TCursorRow>();
-    const int n = int(columns_.size()) + int(hidden_.size());
-    row->Values.reserve(size_t(n));
-    for (int i = 0; i < n; ++i)
-        row->Values.push_back(Statement->Column(i));
+    Statement->ReadRow(*row, int(columns_.size()) + int(hidden_.size()));
     return row;
 }
 
@@ -227,14 +224,14 @@ std::vector<QVariant> TKeysetCursor::OrderValues(const TCursorRow& Row) const {
     std::vector<QVariant> values;
     values.reserve(order_.size());
     for (const TOrderColumn& c : order_)
-        values.push_back(Row.Values[size_t(c.Column)]);
+        values.push_back(Row.Value(c.Column));
     return values;
 }
 
 std::vector<QVariant> TKeysetCursor::KeyOf(const TCursorRow& Row) const {
     std::vector<QVariant> key;
     for (int c : keyColumns_)
-        key.push_back(Row.Values[size_t(c)]);
+        key.push_back(Row.Value(c));
     return key;
 }
 
@@ -510,7 +507,7 @@ void TKeysetCursor::ForEach(const std::function<bool(const TCursorRowPtr&)>& Vis
 int TKeysetCursor::CompareRows(const TCursorRow& A, const TCursorRow& B) const {
     const bool nullsLow = connection_->NullsSortFirst();
     for (const TOrderColumn& c : order_) {
-        int r = CompareValues(A.Values[size_t(c.Column)], B.Values[size_t(c.Column)], nullsLow);
+        int r = CompareValues(A.Value(c.Column), B.Value(c.Column), nullsLow);
         if (c.Descending) r = -r;
         if (r != 0) return r;
     }

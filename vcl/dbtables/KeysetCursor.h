@@ -14,8 +14,7 @@
 #include "vcl/dbtables/Driver.h"
 
 // One row as the database holds it: the table's columns, then any hidden identity columns.
-struct TCursorRow {
-    std::vector<QVariant> Values;
+struct TCursorRow : TDbRow {
     // Set when this connection deleted the row; the cursor still knows where it stood.
     bool Deleted = false;
 };

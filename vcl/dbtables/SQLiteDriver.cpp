@@ -81,6 +81,33 @@ public:
         }
     }
 
+    void ReadRow(TDbRow& Row, int Count) const override {
+        Row.Reserve(Count, 16 * Count);
+        for (int i = 0; i < Count; ++i) {
+            switch (sqlite3_column_type(stmt_, i)) {
+            case SQLITE_INTEGER:
+                Row.AppendInteger(sqlite3_column_int64(stmt_, i));
+                break;
+            case SQLITE_FLOAT:
+                Row.AppendReal(sqlite3_column_double(stmt_, i));
+                break;
+            case SQLITE_TEXT: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+                Row.AppendText(text, sqlite3_column_bytes(stmt_, i));
+                break;
+            }
+            case SQLITE_BLOB: {
+                const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
+                Row.AppendBytes(data, sqlite3_column_bytes(stmt_, i));
+                break;
+            }
+            default:
+                Row.AppendNull();
+                break;
+            }
+        }
+    }
+
     void Reset() override {
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);

@@ -394,11 +394,21 @@ void TTable::InternalInitRecord(TRecordBuffer* Buffer) {
     b->Position.clear();
 }
 
+// Numbers read as numbers without a detour through text or QVariant: scans read mostly these.
+Variant TTable::ValueOf(const TCursorRow& Row, int Column) const {
+    const TFieldType type = columns_[size_t(Column)].DataType;
+    if (Row.KindOf(Column) == TDbRow::Real) {
+        if (type == ftFloat) return Variant(Row.RealValue(Column));
+        if (type == ftCurrency) return Variant(Currency(Row.RealValue(Column)));
+    }
+    return cursor_->Connection()->FromDb(Row.Value(Column), type);
+}
+
 Variant TTable::FieldValueOf(const TTableBuffer& Buffer, int Column) const {
     if (size_t(Column) < Buffer.Values.size() && !Buffer.Values[size_t(Column)].IsEmpty())
         return Buffer.Values[size_t(Column)];
     if (Buffer.Row && cursor_)
-        return cursor_->Connection()->FromDb(Buffer.Row->Values[size_t(Column)], columns_[size_t(Column)].DataType);
+        return ValueOf(*Buffer.Row, Column);
     return Null();
 }
 
@@ -420,7 +430,7 @@ Variant TTable::GetOldFieldData(TField* Field) const {
     const auto* b = static_cast<const TTableBuffer*>(ActiveBuffer());
     const int column = Field->FieldNo() - 1;
     if (!b || !b->Row || column < 0 || column >= int(columns_.size())) return TDataSet::GetOldFieldData(Field);
-    return cursor_->Connection()->FromDb(b->Row->Values[size_t(column)], columns_[size_t(column)].DataType);
+    return ValueOf(*b->Row, column);
 }
 
 TRecordBuffer* TTable::GetActiveRecBuf() const {
@@ -492,7 +502,7 @@ String TTable::SameRowSql(const TCursorRow& Row, std::vector<QVariant>& Binds) c
     TDbConnection* c = cursor_->Connection();
     for (size_t i = 0; i < columns_.size(); ++i) {
         conj << c->SameValueSql(cursor_->ColumnSql(int(i)));
-        Binds.push_back(Row.Values[i]);
+        Binds.push_back(Row.Value(int(i)));
     }
     return conj.join(QStringLiteral(" AND "));
 }
@@ -512,7 +522,7 @@ void TTable::UpdateRow(TTableBuffer& Buffer) {
     for (size_t i = 0; i < columns_.size() && i < Buffer.Values.size(); ++i) {
         if (Buffer.Values[i].IsEmpty()) continue;
         const QVariant value = c->ToDb(Buffer.Values[i], columns_[i].DataType);
-        const QVariant& before = old.Values[i];
+        const QVariant before = old.Value(int(i));
         if (value.isNull() == before.isNull() && value.typeId() == before.typeId() && value == before) continue;
         sets << cursor_->ColumnSql(int(i)) + QStringLiteral(" = ?");
         binds.push_back(value);
@@ -602,7 +612,7 @@ void TTable::InternalEdit() {
     // The user edits the row as it is now, so that only a change made after this is a conflict.
     TCursorRowPtr fresh = cursor_->ReadByKey(cursor_->KeyOf(*b->Row));
     if (!fresh) DatabaseError(QString::fromLatin1(SRecordDeleted), this);
-    if (fresh->Values != b->Row->Values) {
+    if (!fresh->SameValues(*b->Row)) {
         cursor_->Replace(b->Row, fresh);
         b->Row = fresh;
         b->Values.clear();

@@ -161,6 +161,7 @@ private:
     String SameRowSql(const TCursorRow& Row, std::vector<QVariant>& Binds) const;
     void RunInTransaction(const std::function<void()>& Job);
     Variant FieldValueOf(const TTableBuffer& Buffer, int Column) const;
+    Variant ValueOf(const TCursorRow& Row, int Column) const;
 
     String databaseName_;
     String sessionName_;
