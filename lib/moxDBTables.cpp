@@ -4,9 +4,10 @@
 TmoxTable::TmoxTable(TComponent* AOwner)
     : TTable(AOwner), expressions_(std::make_unique<TmoxDataSetExpressions>(this)) {}
 
-// The data set closes itself before its destructors run (BeforeDestruction), while the expressions
-// are still there to be deactivated.
-TmoxTable::~TmoxTable() = default;
+// Closed here, while the expressions it deactivates are still there (Free closes it even earlier).
+TmoxTable::~TmoxTable() {
+    if (Active()) Close();
+}
 
 void TmoxTable::SetExpressionsActive(bool Value) {
     if (Value == expressionsActive_) return;
