@@ -44,7 +44,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     if (AControl->parentBiDiMode_) AControl->Perform(CM_PARENTBIDIMODECHANGED);
     if (win && win->HandleAllocated()) {
         // A window made before the control had this parent moves in, or goes until it is needed.
-        if (HandleAllocated()) {
+        if (HandleAllocated() && !win->popup_) {
             win->ControlWidget()->setParent(ClientWidget());
             win->ApplyWidgetState();
         } else {
@@ -147,7 +147,17 @@ void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
     QWidget* w = CreateWindowHandle(params);
-    if (params.WndParent && w->parentWidget() != params.WndParent) w->setParent(params.WndParent);
+    popup_ = parent_ && !params.WndParent;
+    if (popup_) {
+        // A window of the desktop while its parent is a control: it floats over the form, frameless,
+        // and never takes the activation or the focus from it.
+        if (w->parentWidget()) w->setParent(nullptr);
+        w->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+        w->setAttribute(Qt::WA_ShowWithoutActivating);
+        w->setFocusPolicy(Qt::NoFocus);
+    } else if (params.WndParent && w->parentWidget() != params.WndParent) {
+        w->setParent(params.WndParent);
+    }
     AttachWidget(w);
 }
 

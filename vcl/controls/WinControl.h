@@ -64,6 +64,10 @@ public:
     void RecreateWnd();
     // The widget the children's widgets go in; the window unless a descendant has an inner area.
     virtual QWidget* ClientWidget() { return Handle(); }
+    // Whether the window is a window of the desktop although the control has a parent: a
+    // descendant asks for one by leaving CreateParams' WndParent empty. Its bounds are in screen
+    // coordinates.
+    bool IsPopupWindow() const { return popup_; }
 
     // Focus. TabOrder is the position among the parent's windowed children (-1 without a parent).
     int TabOrder() const;
@@ -167,4 +171,5 @@ private:
     bool tabStop_ = false;
     bool dockSite_ = false;
     bool useDockManager_ = false;
+    bool popup_ = false;
 };
