@@ -67,6 +67,43 @@ void TDbRow::Append(const QVariant& Value) {
     }
 }
 
+void TDbRow::Allocate(int Columns, qsizetype Bytes) {
+    offsets_.resize(size_t(Columns));
+    data_.resize(Bytes);
+}
+
+qsizetype TDbRow::PutInteger(int Column, qsizetype Offset, Int64 Value) {
+    offsets_[size_t(Column)] = quint32(Offset);
+    char* p = data_.data() + Offset;
+    *p = Integer;
+    std::memcpy(p + 1, &Value, sizeof Value);
+    return Offset + NumberSize;
+}
+
+qsizetype TDbRow::PutReal(int Column, qsizetype Offset, double Value) {
+    offsets_[size_t(Column)] = quint32(Offset);
+    char* p = data_.data() + Offset;
+    *p = Real;
+    std::memcpy(p + 1, &Value, sizeof Value);
+    return Offset + NumberSize;
+}
+
+qsizetype TDbRow::PutData(int Column, qsizetype Offset, Kind K, const void* Data, int Size) {
+    offsets_[size_t(Column)] = quint32(Offset);
+    char* p = data_.data() + Offset;
+    *p = K;
+    const quint32 n = quint32(std::max(Size, 0));
+    std::memcpy(p + 1, &n, sizeof n);
+    if (n) std::memcpy(p + 5, Data, n);
+    return Offset + DataSize(int(n));
+}
+
+qsizetype TDbRow::PutNull(int Column, qsizetype Offset) {
+    offsets_[size_t(Column)] = quint32(Offset);
+    data_.data()[Offset] = Null;
+    return Offset + 1;
+}
+
 QVariant TDbRow::Value(int Column) const {
     const char* p = data_.constData() + offsets_[size_t(Column)];
     switch (Kind(*p)) {

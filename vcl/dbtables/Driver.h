@@ -44,6 +44,15 @@ public:
     void AppendText(const char* Utf8, int Size);
     void AppendBytes(const char* Data, int Size);
     void Append(const QVariant& Value);
+    // Filling at once, for drivers that know the row's size: room for Columns values in Bytes, then
+    // each value written by Put at its offset, in column order.
+    void Allocate(int Columns, qsizetype Bytes);
+    qsizetype PutInteger(int Column, qsizetype Offset, Int64 Value);
+    qsizetype PutReal(int Column, qsizetype Offset, double Value);
+    qsizetype PutData(int Column, qsizetype Offset, Kind K, const void* Data, int Size);
+    qsizetype PutNull(int Column, qsizetype Offset);
+    static constexpr qsizetype NumberSize = 1 + 8;
+    static constexpr qsizetype DataSize(int Size) { return 1 + 4 + Size; }
 
     int Count() const { return int(offsets_.size()); }
     Kind KindOf(int Column) const { return Kind(data_[offsets_[size_t(Column)]]); }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <sqlite3.h>
+#include <vector>
 
 #include "vcl/Classes.h"
 #include "vcl/SysUtils.h"
@@ -81,28 +82,44 @@ public:
         }
     }
 
+    // Two passes: the row's size, then its values, so that the row is one allocation.
     void ReadRow(TDbRow& Row, int Count) const override {
-        Row.Reserve(Count, 16 * Count);
+        qsizetype bytes = 0;
+        types_.resize(size_t(Count));
         for (int i = 0; i < Count; ++i) {
-            switch (sqlite3_column_type(stmt_, i)) {
+            const int type = sqlite3_column_type(stmt_, i);
+            types_[size_t(i)] = type;
+            if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
+                bytes += TDbRow::NumberSize;
+            } else if (type == SQLITE_TEXT) {
+                // Asking for the text before its size fixes the size of its UTF-8 form.
+                sqlite3_column_text(stmt_, i);
+                bytes += TDbRow::DataSize(sqlite3_column_bytes(stmt_, i));
+            } else if (type == SQLITE_BLOB) {
+                sqlite3_column_blob(stmt_, i);
+                bytes += TDbRow::DataSize(sqlite3_column_bytes(stmt_, i));
+            } else {
+                bytes += 1;
+            }
+        }
+        Row.Allocate(Count, bytes);
+        qsizetype at = 0;
+        for (int i = 0; i < Count; ++i) {
+            switch (types_[size_t(i)]) {
             case SQLITE_INTEGER:
-                Row.AppendInteger(sqlite3_column_int64(stmt_, i));
+                at = Row.PutInteger(i, at, sqlite3_column_int64(stmt_, i));
                 break;
             case SQLITE_FLOAT:
-                Row.AppendReal(sqlite3_column_double(stmt_, i));
+                at = Row.PutReal(i, at, sqlite3_column_double(stmt_, i));
                 break;
-            case SQLITE_TEXT: {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
-                Row.AppendText(text, sqlite3_column_bytes(stmt_, i));
+            case SQLITE_TEXT:
+                at = Row.PutData(i, at, TDbRow::Text, sqlite3_column_text(stmt_, i), sqlite3_column_bytes(stmt_, i));
                 break;
-            }
-            case SQLITE_BLOB: {
-                const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
-                Row.AppendBytes(data, sqlite3_column_bytes(stmt_, i));
+            case SQLITE_BLOB:
+                at = Row.PutData(i, at, TDbRow::Bytes, sqlite3_column_blob(stmt_, i), sqlite3_column_bytes(stmt_, i));
                 break;
-            }
             default:
-                Row.AppendNull();
+                at = Row.PutNull(i, at);
                 break;
             }
         }
@@ -116,6 +133,7 @@ public:
 private:
     sqlite3* db_;
     sqlite3_stmt* stmt_;
+    mutable std::vector<int> types_;
 };
 
 String IsoDate(const QDate& d) {
@@ -405,7 +423,8 @@ std::unique_ptr<TDbConnection> TSQLiteDriver::Connect(const TStrings* Params) {
     const String path = Params ? Params->Values(QStringLiteral("PATH")) : String();
     if (path.isEmpty()) DatabaseErrorFmt(SDatabaseFileMissing, {QStringLiteral("SQLITE")});
     const String mode = Params ? Params->Values(QStringLiteral("OPEN MODE")).toUpper() : String();
-    int flags = SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_URI;
+    // A connection serves the thread of its data sets only, so SQLite need not lock each call.
+    int flags = SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI;
     if (mode == QLatin1String("READ ONLY"))
         flags |= SQLITE_OPEN_READONLY;
     else if (Params && Params->Values(QStringLiteral("CREATE")).toUpper() == QLatin1String("TRUE"))

@@ -104,7 +104,8 @@ void TTable::ReadSchema(TDbConnection* Connection) {
 
 // Reading the definitions of a closed table connects for the time it takes.
 void TTable::InternalInitFieldDefs() {
-    if (!cursor_) {
+    // Opening has just read the schema.
+    if (!cursor_ && State() != dsOpening) {
         const bool hadDatabase = database_ != nullptr;
         try {
             ReadSchema(OpenConnection());
@@ -112,7 +113,7 @@ void TTable::InternalInitFieldDefs() {
             if (!hadDatabase) ReleaseDatabase();
             throw;
         }
-        if (!hadDatabase && !cursor_ && State() != dsOpening) ReleaseDatabase();
+        if (!hadDatabase) ReleaseDatabase();
     }
     FieldDefs()->Clear();
     for (const TDbColumnInfo& c : columns_)
