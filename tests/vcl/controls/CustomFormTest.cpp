@@ -59,7 +59,9 @@ TEST(CustomForm, CloseRunsTheCloseQueryAndThenTheCloseAction) {
         EXPECT_EQ(log, c.canClose ? QStringList({"query", "close"}) : QStringList({"query"}));
         ASSERT_TRUE(form);
         EXPECT_EQ(form->Visible(), c.visible) << int(c.action);
-        if (c.action == caMinimize) EXPECT_EQ(form->WindowState(), wsMinimized);
+        if (c.action == caMinimize) {
+            EXPECT_EQ(form->WindowState(), wsMinimized);
+        }
         QApplication::processEvents();
         EXPECT_EQ(form.isNull(), c.freed) << int(c.action);
         delete form.data();
