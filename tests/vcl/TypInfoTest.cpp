@@ -486,7 +486,7 @@ TEST(TypInfo, DefaultsAndStored) {
     } fresh[] = {
         {"Align", true},  {"Anchors", true},     {"Visible", true}, {"Letter", true}, {"Ratio", true},
         {"Scale", true},  {"Caption", true},     {"Big", true},     {"When", true},   {"Price", true},
-        {"Data", true},   {"Buddy", true},       {"OnClick", true}, {"Name", true},   {"Tag", false},
+        {"Data", true},   {"Buddy", true},       {"OnClick", true}, {"Name", true},   {"Tag", true},
         {"Small", false}, {"WideLetter", false},
     };
     for (const auto& c : fresh) {
@@ -508,7 +508,9 @@ TEST(TypInfo, DefaultsAndStored) {
 
     EXPECT_EQ(GetOrdPropDefault(GetPropInfo(&sample, "Anchors")), (TAnchors(akLeft) | akTop).toInt());
     EXPECT_EQ(GetOrdPropDefault(GetPropInfo(&sample, "Letter")), 'A');
-    EXPECT_EQ(GetOrdPropDefault(GetPropInfo(&sample, "Tag")), std::nullopt);
+    // A component's Tag is declared with the default 0, as the platform declares it.
+    EXPECT_EQ(GetOrdPropDefault(GetPropInfo(&sample, "Tag")), 0);
+    EXPECT_EQ(GetOrdPropDefault(GetPropInfo(&sample, "Small")), std::nullopt);
     EXPECT_EQ(GetPropDefaultText(GetPropInfo(&sample, "Caption")), QString("Hello, world"));
     EXPECT_EQ(GetPropDefaultText(GetPropInfo(&sample, "Small")), std::nullopt);
 

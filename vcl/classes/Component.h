@@ -6,6 +6,7 @@
 
 #include "vcl/classes/Errors.h"
 #include "vcl/classes/Persistent.h"
+#include "vcl/classes/Published.h"
 
 namespace Classes {
 Q_NAMESPACE
@@ -41,6 +42,7 @@ class TComponent : public TPersistent {
     Q_OBJECT
     Q_PROPERTY(QString Name READ Name WRITE SetName)
     Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+    MOX_DEFAULT(Tag, 0)
 public:
     explicit TComponent(TComponent* AOwner);
     ~TComponent() override;

@@ -15,5 +15,6 @@ MOX_DECLARE_EXCEPTION(EFileStreamError, EStreamError);
 MOX_DECLARE_EXCEPTION(EFCreateError, EFileStreamError);
 MOX_DECLARE_EXCEPTION(EFOpenError, EFileStreamError);
 MOX_DECLARE_EXCEPTION(EMethodNotFound, EFilerError);
+MOX_DECLARE_EXCEPTION(EParserError, Exception);
 MOX_DECLARE_EXCEPTION(EInvalidOperation, Exception);
 MOX_DECLARE_EXCEPTION(EResNotFound, Exception);

@@ -9,6 +9,7 @@ using AssignedTest = bool (*)(const QVariant&);
 struct EventType {
     AssignedTest assigned = nullptr;
     QString name;
+    TEventMethodBinder binder;
 };
 
 template <class T> bool IsAssigned(const QVariant& handler) {
@@ -22,7 +23,8 @@ struct EventTypes {
     // The types of this header are event types from the start, also for properties declared
     // without MOX_EVENT.
     EventTypes() {
-        types.insert(QMetaType::fromType<TNotifyEvent>().id(), {IsAssigned<TNotifyEvent>, "TNotifyEvent"});
+        types.insert(QMetaType::fromType<TNotifyEvent>().id(),
+                     {IsAssigned<TNotifyEvent>, "TNotifyEvent", mox::detail::MakeEventMethodBinder<TNotifyEvent>()});
     }
 };
 
@@ -44,7 +46,19 @@ void RegisterEventType(QMetaType Type, bool (*Assigned)(const QVariant& Handler)
     EventTypes& r = Registry();
     QWriteLocker locker(&r.lock);
     if (r.types.contains(Type.id())) return;
-    r.types.insert(Type.id(), {Assigned, QString::fromLatin1(Name ? Name : Type.name())});
+    r.types.insert(Type.id(), {Assigned, QString::fromLatin1(Name ? Name : Type.name()), {}});
+}
+
+void RegisterEventMethodBinder(QMetaType Type, const TEventMethodBinder& Binder) {
+    EventTypes& r = Registry();
+    QWriteLocker locker(&r.lock);
+    auto it = r.types.find(Type.id());
+    // Kept from the first registration, like the type's name.
+    if (it != r.types.end() && !it->binder.Bind) it->binder = Binder;
+}
+
+TEventMethodBinder EventMethodBinder(QMetaType Type) {
+    return Find(Type).binder;
 }
 
 bool IsEventType(QMetaType Type) {

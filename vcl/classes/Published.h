@@ -8,8 +8,10 @@
 // The property's default, written as its value text: an integer (MOX_DEFAULT(Tag, 0)), an
 // enumeration name (MOX_DEFAULT(Align, alNone)), False or True, a set (MOX_DEFAULT(Anchors,
 // [akLeft, akTop])), a character itself (MOX_DEFAULT(Letter, A)), a number for floating point, a
-// quoted literal for strings (MOX_DEFAULT(Caption, "Hello, world")). moc writes the argument as
-// text without the blanks between its tokens and mangles escapes in literals: a default that needs
+// quoted literal for strings (MOX_DEFAULT(Caption, "Hello, world")), the name of a value of an
+// integer type that has names (MOX_DEFAULT(Color, clBtnFace), vcl/classes/IdentMapping.h). moc
+// writes the argument as text without the blanks between its tokens and mangles escapes in
+// literals: a default that needs
 // either is written as Q_CLASSINFO("default:Prop", "text") (a character by its code as "#32").
 // The form writer stores a property only when its value differs from its default.
 #define MOX_DEFAULT(Prop, ...) Q_CLASSINFO("default:" #Prop, #__VA_ARGS__)

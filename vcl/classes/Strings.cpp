@@ -1,11 +1,34 @@
 #include "vcl/classes/Strings.h"
 
 #include "vcl/classes/ClassesConsts.h"
+#include "vcl/classes/Reader.h"
+#include "vcl/classes/Writer.h"
 
 using namespace ClassesConsts;
 
 TStrings::TStrings() = default;
 TStrings::~TStrings() = default;
+
+void TStrings::DefineProperties(TFiler* Filer) {
+    auto* ancestor = dynamic_cast<TStrings*>(Filer->Ancestor());
+    const bool hasData = ancestor ? !Equals(ancestor) : Count() > 0;
+    Filer->DefineProperty(
+        QStringLiteral("Strings"),
+        [this](TReader* Reader) {
+            Updating([&] {
+                Clear();
+                Reader->ReadListBegin();
+                while (!Reader->EndOfList()) Add(Reader->ReadString());
+                Reader->ReadListEnd();
+            });
+        },
+        [this](TWriter* Writer) {
+            Writer->WriteListBegin();
+            for (int i = 0; i < Count(); ++i) Writer->WriteString(Get(i));
+            Writer->WriteListEnd();
+        },
+        hasData);
+}
 
 void TStrings::Error(const char* Message, int Data) const {
     throw EStringListError(Fmt(Message, Data));

@@ -88,6 +88,8 @@ public:
     void SetQStringList(const QStringList& Lines);
 
 protected:
+    // The lines live in form resources as the list "Strings" ("Items.Strings = ( 'a' 'b' )").
+    void DefineProperties(TFiler* Filer) override;
     [[noreturn]] void Error(const char* Message, int Data) const;
     // Compares two strings by the list's rule; the base uses the locale's collation without regard to case.
     virtual int CompareStrings(const String& S1, const String& S2) const;

@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <iterator>
 
+#include "vcl/classes/IdentMapping.h"
 #include "vcl/sysutils/IntConvert.h"
 
 namespace {
@@ -179,3 +180,11 @@ void GetColorValues(const std::function<void(const String& Name)>& Proc) {
     for (const ColorName& entry : ColorNames)
         Proc(QString::fromLatin1(entry.name));
 }
+
+namespace {
+// Form resources write colour properties by their names ("clBtnFace").
+const bool colorIdentsRegistered = [] {
+    RegisterIntegerConsts(QMetaType::fromType<TColor>(), IdentToColor, ColorToIdent);
+    return true;
+}();
+} // namespace

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "vcl/classes/Errors.h"
+#include "vcl/classes/Filer.h"
 #include "vcl/graphics/GraphicsConsts.h"
 
 using namespace GraphicsConsts;
@@ -40,6 +41,14 @@ void TGraphic::SaveToFile(const String& FileName) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw EFCreateError(Fmt(SFCreateErrorEx, FileName, file.errorString()));
     SaveToStream(&file);
+}
+
+void TGraphic::DefineProperties(TFiler* Filer) {
+    auto* ancestor = dynamic_cast<TGraphic*>(Filer->Ancestor());
+    const bool hasData = ancestor ? ancestor->WriteData() != WriteData() : !Empty();
+    Filer->DefineBinaryProperty(
+        QStringLiteral("Data"), [this](const QByteArray& Data) { ReadData(Data); }, [this] { return WriteData(); },
+        hasData);
 }
 
 void TGraphic::ReadData(const QByteArray& Data) {

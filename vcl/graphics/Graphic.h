@@ -44,6 +44,8 @@ public:
 
 protected:
     friend class TCanvas;
+    // The picture lives in form resources as the binary property "Data" (ReadData, WriteData).
+    void DefineProperties(TFiler* Filer) override;
     // Paints the picture into Rect of the canvas, stretched to its size.
     virtual void Draw(TCanvas* ACanvas, const TRect& Rect) = 0;
     virtual void Changed();

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "vcl/classes/Errors.h"
+#include "vcl/classes/Filer.h"
 #include "vcl/graphics/GraphicsConsts.h"
 
 using namespace GraphicsConsts;
@@ -101,6 +102,14 @@ void TPicture::ReadData(const QByteArray& Data) {
     if (!graphic) throw EInvalidGraphic(Fmt(SInvalidGraphicClass, className));
     graphic->ReadData(Data.mid(1 + length));
     Take(std::move(graphic));
+}
+
+void TPicture::DefineProperties(TFiler* Filer) {
+    auto* ancestor = dynamic_cast<TPicture*>(Filer->Ancestor());
+    const bool hasData = ancestor ? ancestor->WriteData() != WriteData() : graphic_ && !graphic_->Empty();
+    Filer->DefineBinaryProperty(
+        QStringLiteral("Data"), [this](const QByteArray& Data) { ReadData(Data); }, [this] { return WriteData(); },
+        hasData);
 }
 
 QByteArray TPicture::WriteData() const {

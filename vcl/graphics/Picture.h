@@ -43,6 +43,8 @@ public:
 
 protected:
     virtual void Changed();
+    // The picture lives in form resources as the binary property "Data" (ReadData, WriteData).
+    void DefineProperties(TFiler* Filer) override;
 
 private:
     void Take(std::unique_ptr<TGraphic> graphic);

@@ -2,6 +2,7 @@
 #include <QMetaMethod>
 #include <QObject>
 
+#include "vcl/classes/IdentMapping.h"
 #include "vcl/typinfo/Consts.h"
 #include "vcl/typinfo/Internal.h"
 #include "vcl/typinfo/PropAccess.h"
@@ -45,9 +46,14 @@ std::optional<Int64> ParseCharacter(const QString& text) {
 Int64 OrdinalOfText(PPropInfo info, const QString& text) {
     std::optional<Int64> value;
     switch (info->Kind()) {
-    case tkInteger:
+    case tkInteger: {
         value = ParseInteger(text);
+        // A type with names for its values (a colour) may name its default (clBtnFace).
+        int named = 0;
+        const TIdentToInt identToInt = FindIdentToInt(info->Type());
+        if (!value && identToInt && identToInt(text, named)) value = named;
         break;
+    }
     case tkChar:
     case tkWChar:
         value = ParseCharacter(text);

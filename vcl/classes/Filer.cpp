@@ -1,0 +1,3 @@
+#include "vcl/classes/Filer.h"
+
+TFiler::~TFiler() = default;
