@@ -13,6 +13,9 @@
 class TControl;
 class TDragObject;
 class TDragDockObject;
+// Only declared here: the meta-types of event parameters that point to them need no more.
+Q_DECLARE_OPAQUE_POINTER(TDragObject*)
+Q_DECLARE_OPAQUE_POINTER(TDragDockObject*)
 
 // A cursor identifier (crDefault is 0; the standard cursors are negative).
 using TCursor = SmallInt;
