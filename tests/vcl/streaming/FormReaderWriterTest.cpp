@@ -213,6 +213,41 @@ TEST_F(FormReaderWriter, LeavesDefaultsAndUnstoredPropertiesOut) {
     }
 }
 
+TEST_F(FormReaderWriter, WritesEachValueAsItWasRead) {
+    const QString lines[] = {
+        "Caption = #1'a'#127'b'#8364",
+        "Left = -2147483648",
+        "Big = -9223372036854775808",
+        "Ratio = 0.30000000000000004",
+        "Ratio = -1.5e-300",
+        "Scale = 3.4028235e+38",
+        "Letter = ''''",
+        "Value = 5",
+        "Value = 'text'",
+        "Value = True",
+        "Value = 2.25",
+        "Value = Null",
+        "Anchors = [tkLeft, tkTop, tkRight, tkBottom]",
+        "Color = clNone",
+        "Font.Color = clBtnFace",
+        "Lines.Strings = (\n      'only')",
+        "Items = <\n      item\n        Width = 0\n      end>",
+        "Hidden = <\n      item\n        Caption = 'kept'\n      end\n      item\n      end>",
+    };
+    for (const QString& line : lines) {
+        SCOPED_TRACE(line.toStdString());
+        const QString text = "object Root1: TFormTestRoot\n  object W: TFormTestWidget\n    " + line +
+                             "\n  end\nend\n";
+        auto root = ReadRoot(text);
+        ASSERT_TRUE(root);
+        EXPECT_EQ(ComponentToObjectText(root.get()), text);
+    }
+    // An empty list of marks reads as no marks, which are then not written.
+    auto root = ReadRoot("object Root1: TFormTestRoot\n  object W: TFormTestWidget\n    Marks = ()\n  end\nend\n");
+    ASSERT_TRUE(root);
+    EXPECT_EQ(ComponentToObjectText(root.get()), "object Root1: TFormTestRoot\n  object W: TFormTestWidget\n  end\nend\n");
+}
+
 TEST_F(FormReaderWriter, ReadsEveryWayOfWritingAValue) {
     auto root = ReadRoot(R"(object Root1: TFormTestRoot
   Caption = 'Main '#39'window'#39 +

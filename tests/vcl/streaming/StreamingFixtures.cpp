@@ -29,7 +29,8 @@ void TFormTestFont::Assign(TPersistent* Source) {
 TFormTestWidget::TFormTestWidget(TComponent* AOwner)
     : TComponent(AOwner), font_(std::make_unique<TFormTestFont>()), lines_(std::make_unique<TStringList>()),
       items_(std::make_unique<TOwnedCollection>(this, TCollectionItemClass::Of<TFormTestItem>())),
-      glyph_(std::make_unique<TBitmap>()) {
+      glyph_(std::make_unique<TBitmap>()),
+      hidden_(std::make_unique<TOwnedCollection>(this, TCollectionItemClass::Of<TFormTestItem>())) {
     ++LiveWidgets();
 }
 
@@ -77,6 +78,9 @@ void TFormTestWidget::DefineProperties(TFiler* Filer) {
             Writer->WriteListEnd();
         },
         !Marks.isEmpty());
+    Filer->DefineProperty(
+        "Hidden", [this](TReader* Reader) { Reader->ReadCollection(hidden_.get()); },
+        [this](TWriter* Writer) { Writer->WriteCollection(hidden_.get()); }, hidden_->Count() > 0);
 }
 
 void TFormTestWidget::Loaded() {

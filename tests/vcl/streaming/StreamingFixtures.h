@@ -6,6 +6,7 @@
 
 #include "vcl/Classes.h"
 #include "vcl/Graphics.h"
+#include "vcl/Variants.h"
 
 namespace StreamingFixtures {
 Q_NAMESPACE
@@ -95,6 +96,7 @@ class TFormTestWidget : public TComponent {
     Q_PROPERTY(QString Secret READ Secret WRITE SetSecret STORED false)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
     MOX_STORED(Hint, IsHintStored)
+    Q_PROPERTY(Variant Value READ Value WRITE SetValue)
     MOX_EVENT(TNotifyEvent, OnClick)
     MOX_EVENT(TCloseQueryEvent, OnCloseQuery)
 public:
@@ -136,6 +138,10 @@ public:
     QString Hint() const { return hint_; }
     void SetHint(const QString& Value) { hint_ = Value; }
     Q_INVOKABLE bool IsHintStored() const { return hint_ != "auto"; }
+    Variant Value() const { return value_; }
+    void SetValue(const Variant& Value) { value_ = Value; }
+    // A collection that is no published property, kept in the defined property "Hidden".
+    TCollection* Hidden() const { return hidden_.get(); }
 
     // Numbers kept outside the published properties, in the defined property "Marks".
     QList<int> Marks;
@@ -171,6 +177,8 @@ private:
     std::unique_ptr<TBitmap> glyph_;
     QString secret_;
     QString hint_;
+    Variant value_;
+    std::unique_ptr<TOwnedCollection> hidden_;
     TComponent* parent_ = nullptr;
 };
 
