@@ -4,6 +4,9 @@
 #include "lib/propstore/PropsFiler.h"
 #include "lib/propstore/SettingsScope.h"
 #include "vcl/SysUtils.h"
+#include "vcl/TypInfo.h"
+#include "vcl/controls/Control.h"
+#include "vcl/forms/CustomForm.h"
 
 using namespace mox::propstore;
 
@@ -19,8 +22,10 @@ bool InheritsFrom(const QObject* Object, const char* ClassName) {
     return false;
 }
 
+bool IsDataModule(const QObject* Object) { return InheritsFrom(Object, "TDataModule"); }
+
 bool IsFormOrDataModule(const QObject* Object) {
-    return InheritsFrom(Object, "TCustomForm") || InheritsFrom(Object, "TDataModule");
+    return dynamic_cast<const TCustomForm*>(Object) || IsDataModule(Object);
 }
 
 // A StoredProps line: "Component.Property" or "Property" (a property of the owner).
@@ -50,6 +55,7 @@ TmoxPropStorage::TmoxPropStorage(TComponent* AOwner)
 }
 
 TmoxPropStorage::~TmoxPropStorage() {
+    UnhookOwner();
     if (master_) master_->RemoveSlave(this);
     master_ = nullptr;
     for (TmoxPropStorage* slave : slaves_)
@@ -74,6 +80,10 @@ String TmoxPropStorage::DefaultSection() const {
     const TComponent* owner = Owner();
     if (!owner) return String();
     if (IsFormOrDataModule(owner)) return owner->ClassName();
+    if (auto* control = dynamic_cast<const TControl*>(owner)) {
+        if (const TCustomForm* form = GetParentForm(control)) return form->ClassName() + owner->Name();
+        return (control->Parent() ? control->Parent()->Name() : String()) + owner->Name();
+    }
     if (owner->Owner() && IsFormOrDataModule(owner->Owner()))
         return owner->Owner()->ClassName() + u'.' + owner->Name();
     return owner->Name();
@@ -168,6 +178,87 @@ void TmoxPropStorage::Loaded() {
     ResolveStoredProps();
     for (int i = 0; i < storedProps_->Count(); ++i)
         if (auto* component = dynamic_cast<TComponent*>(storedProps_->Objects(i))) component->FreeNotification(this);
+    // Only a storage read from its owner's resource takes over the owner's events; a slave is
+    // loaded and saved by its master instead.
+    if (!ComponentState().testFlag(csDesigning) && !master_) HookOwner();
+}
+
+void TmoxPropStorage::HookOwner() {
+    TComponent* owner = Owner();
+    if (hooked_ || !owner) return;
+    if (auto* form = dynamic_cast<TCustomForm*>(owner)) {
+        savedShow_ = form->OnShow;
+        savedCloseQuery_ = form->OnCloseQuery;
+        savedDestroy_ = form->OnDestroy;
+        form->OnShow = [this](TObject* Sender) { FirstShow(Sender); };
+        form->OnCloseQuery = [this](TObject* Sender, bool& CanClose) { CloseQuery(Sender, CanClose); };
+        form->OnDestroy = [this](TObject* Sender) { OwnerDestroying(Sender); };
+        hooked_ = true;
+    } else if (IsDataModule(owner)) {
+        // Reached through the published events, so the storage needs nothing of the data module's class.
+        savedShow_ = GetMethodProp<TNotifyEvent>(owner, "OnCreate");
+        savedDestroy_ = GetMethodProp<TNotifyEvent>(owner, "OnDestroy");
+        SetMethodProp(owner, "OnCreate", TNotifyEvent([this](TObject* Sender) { FirstShow(Sender); }));
+        SetMethodProp(owner, "OnDestroy", TNotifyEvent([this](TObject* Sender) { OwnerDestroying(Sender); }));
+        hooked_ = true;
+    }
+}
+
+void TmoxPropStorage::UnhookOwner() {
+    if (!hooked_) return;
+    hooked_ = false;
+    TComponent* owner = Owner();
+    if (auto* form = dynamic_cast<TCustomForm*>(owner)) {
+        form->OnShow = savedShow_;
+        form->OnCloseQuery = savedCloseQuery_;
+        form->OnDestroy = savedDestroy_;
+    } else if (owner) {
+        SetMethodProp(owner, "OnCreate", savedShow_);
+        SetMethodProp(owner, "OnDestroy", savedDestroy_);
+    }
+}
+
+void TmoxPropStorage::LoadReportingErrors() {
+    try {
+        link_.Load();
+    } catch (...) {
+        ApplicationHandleException(this);
+    }
+}
+
+void TmoxPropStorage::SaveReportingErrors() {
+    try {
+        link_.Save();
+    } catch (...) {
+        ApplicationHandleException(this);
+    }
+}
+
+void TmoxPropStorage::FirstShow(TObject* Sender) {
+    if (!loaded_ && Active()) {
+        loaded_ = true;
+        LoadReportingErrors();
+    }
+    if (savedShow_) savedShow_(Sender);
+}
+
+void TmoxPropStorage::CloseQuery(TObject* Sender, bool& CanClose) {
+    if (savedCloseQuery_) savedCloseQuery_(Sender, CanClose);
+    auto* form = dynamic_cast<TCustomForm*>(Owner());
+    if (!CanClose || !form) return;
+    form->HandleNeeded();
+    saved_ = true;
+    if (Active()) SaveReportingErrors();
+}
+
+void TmoxPropStorage::OwnerDestroying(TObject* Sender) {
+    if (!saved_) {
+        saved_ = true;
+        if (Active()) SaveReportingErrors();
+    }
+    // The previous handler may be the last thing the owner runs: call a copy.
+    const TNotifyEvent previous = savedDestroy_;
+    if (previous) previous(Sender);
 }
 
 void TmoxPropStorage::Notification(TComponent* AComponent, TOperation Operation) {

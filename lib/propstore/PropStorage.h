@@ -2,6 +2,7 @@
 // TmoxPropStorage: keeps chosen published properties of a form and its components, and named
 // values, in the settings file between runs.
 #include <QList>
+#include <functional>
 
 #include "lib/moxPropStore.h"
 #include "lib/propstore/StoredValues.h"
@@ -80,6 +81,15 @@ private:
     void SaveProperties();
     void AddSlave(TmoxPropStorage* Slave);
     void RemoveSlave(TmoxPropStorage* Slave);
+    // Takes over the owner's show (a data module's create), close-query and destroy events,
+    // keeping the previous handlers, which the hooks call and the destructor puts back.
+    void HookOwner();
+    void UnhookOwner();
+    void FirstShow(TObject* Sender);
+    void CloseQuery(TObject* Sender, bool& CanClose);
+    void OwnerDestroying(TObject* Sender);
+    void LoadReportingErrors();
+    void SaveReportingErrors();
 
     TIniFileLink link_;
     TmoxPropStorage* master_ = nullptr;
@@ -89,4 +99,10 @@ private:
     int version_ = 0;
     TStoredValues* storedValues_;
     bool resolving_ = false;
+    bool hooked_ = false;
+    bool loaded_ = false;
+    bool saved_ = false;
+    TNotifyEvent savedShow_;
+    TNotifyEvent savedDestroy_;
+    std::function<void(TObject*, bool&)> savedCloseQuery_;
 };
