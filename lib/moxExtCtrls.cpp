@@ -1,5 +1,8 @@
 #include "lib/moxExtCtrls.h"
 
+#include "vcl/Controls.h"
+#include "vcl/Messages.h"
+
 namespace {
 bool IsAbort(const std::exception_ptr& error) {
     try {
@@ -23,7 +26,10 @@ void TExceptionHandlingThread::HandleException() {
     Synchronize([this] { Report(); });
 }
 
-void TExceptionHandlingThread::CancelMouseCapture() {}
+void TExceptionHandlingThread::CancelMouseCapture() {
+    // A dragging or pressed control must not keep the mouse while a message box is up.
+    if (TControl* capture = TControl::CaptureControl()) capture->Perform(CM_CANCELMODE, 0, 0);
+}
 
 void TExceptionHandlingThread::Report() {
     CancelMouseCapture();

@@ -17,8 +17,7 @@ protected:
     void HandleException() override;
     // The first step of a report, on the user-interface thread: a window that holds the mouse capture
     // is sent the cancel-mode message, so that a drag in progress does not outlive the message box.
-    // Without the controls layer no window can hold a capture, so there is nothing to cancel yet; this
-    // is where the controls layer's cancel mode will be sent.
+    // Sends the cancel-mode message to the control that holds the mouse capture, if any.
     virtual void CancelMouseCapture();
 
 private:

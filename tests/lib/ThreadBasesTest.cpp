@@ -9,6 +9,9 @@
 #include "lib/moxClasses.h"
 #include "lib/moxExtCtrls.h"
 #include "vcl/ThreadTestSupport.h"
+#include "vcl/Controls.h"
+#include "vcl/Messages.h"
+#include "vcl/forms/CustomForm.h"
 
 using namespace mox::test;
 using Clock = std::chrono::steady_clock;
@@ -240,4 +243,40 @@ TEST(ExceptionHandlingThread, AFailingReportStillClearsTheErrorAndTheThreadEnds)
     // What escaped the report is kept by the thread, never raised into the process.
     EXPECT_EQ(ExceptionMessage(thread->FatalException()), "display broke");
     thread->Free();
+}
+
+namespace {
+
+// A control that notes the cancel-mode message.
+class CancelModeProbe : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int cancelled = 0;
+
+protected:
+    void CMCancelMode(TMessage& Message) override {
+        ++cancelled;
+        TCustomControl::CMCancelMode(Message);
+    }
+};
+
+} // namespace
+
+TEST(ExceptionHandlingThread, AReportFirstCancelsTheMouseCapture) {
+    Watchdog watchdog("a report with a mouse capture");
+    DisplayCapture display;
+    TForm form(nullptr);
+    auto* probe = new CancelModeProbe(&form);
+    probe->SetParent(&form);
+    form.Show();
+    probe->SetMouseCapture(true);
+    ASSERT_EQ(TControl::CaptureControl(), probe);
+    auto* thread = new TExceptionHandlingThread(true);
+    thread->OnExecute = [](TObject*) { throw EConvertError("while dragging"); };
+    thread->Start();
+    thread->WaitFor();
+    EXPECT_EQ(probe->cancelled, 1);
+    EXPECT_EQ(display.Messages(), QStringList{"while dragging"});
+    thread->Free();
+    probe->SetMouseCapture(false);
 }
