@@ -16,6 +16,7 @@
 #include "vcl/classes/Persistent.h"
 #include "vcl/classes/Published.h"
 #include "vcl/classes/Reader.h"
+#include "vcl/classes/ShiftState.h"
 #include "vcl/classes/StringList.h"
 #include "vcl/classes/Strings.h"
 #include "vcl/classes/SyncObjects.h"

@@ -3,6 +3,7 @@
 #include "vcl/System.h"
 #include "vcl/Types.h"
 #include "vcl/graphics/Gdi.h"
+#include "vcl/windows/MessageBeep.h"
 
 // A registry key handle; the predefined hives are the platform's fixed values.
 using HKEY = LongWord;
