@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "vcl/actnlist/ActionList.h"
+#include "vcl/forms/ApplicationEvents.h"
 #include "vcl/classes/ExceptionDisplay.h"
 #include "vcl/sysutils/Files.h"
 
@@ -34,6 +35,63 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
         QMetaObject::invokeMethod(this, [this, Error] { HandleException(nullptr, Error); }, Qt::QueuedConnection);
     });
     ConnectIdle();
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(gui, &QGuiApplication::applicationStateChanged, this,
+                [this](Qt::ApplicationState state) { StateChanged(state == Qt::ApplicationActive); });
+}
+
+template <class F> void TApplication::Dispatch(F f) {
+    const QList<TApplicationEvents*> listeners = events_;
+    for (qsizetype i = listeners.size() - 1; i >= 0; --i) {
+        TApplicationEvents* events = listeners[i];
+        if (!events_.contains(events)) continue; // gone while an earlier one ran
+        events->cancelled_ = false;
+        f(events);
+        if (events_.contains(events) && events->cancelled_) break;
+    }
+}
+
+bool TApplication::HearsExceptions() const {
+    if (OnException) return true;
+    for (TApplicationEvents* events : events_)
+        if (events->OnException) return true;
+    return false;
+}
+
+void TApplication::RaiseException(TObject* Sender, const Exception& E) {
+    if (!HearsExceptions()) {
+        ShowException(E);
+        return;
+    }
+    if (OnException) OnException(Sender, E);
+    Dispatch([&](TApplicationEvents* e) {
+        if (e->OnException) e->OnException(Sender, E);
+    });
+}
+
+void TApplication::StateChanged(bool Active) {
+    if (Active == active_) return;
+    active_ = Active;
+    if (Active) {
+        if (OnActivate) OnActivate(this);
+        Dispatch([this](TApplicationEvents* e) {
+            if (e->OnActivate) e->OnActivate(this);
+        });
+    } else {
+        if (OnDeactivate) OnDeactivate(this);
+        Dispatch([this](TApplicationEvents* e) {
+            if (e->OnDeactivate) e->OnDeactivate(this);
+        });
+    }
+}
+
+bool TApplication::IsShortCut(Word& Key, TShiftState Shift) {
+    bool handled = false;
+    if (OnShortCut) OnShortCut(Key, Shift, handled);
+    Dispatch([&](TApplicationEvents* e) {
+        if (!handled && e->OnShortCut) e->OnShortCut(Key, Shift, handled);
+    });
+    return handled;
 }
 
 TApplication::~TApplication() {
@@ -57,6 +115,9 @@ void TApplication::SetHint(const String& Value) {
     if (Value == hint_) return;
     hint_ = Value;
     if (OnHint) OnHint(this);
+    Dispatch([this](TApplicationEvents* e) {
+        if (e->OnHint) e->OnHint(this);
+    });
 }
 
 void TApplication::Run() {
@@ -92,12 +153,9 @@ void TApplication::HandleException(TObject* Sender, std::exception_ptr Error) {
         } catch (const EAbort&) {
             return;
         } catch (const Exception& e) {
-            if (OnException) OnException(Sender, e);
-            else ShowException(e);
+            RaiseException(Sender, e);
         } catch (...) {
-            const Exception e(ExceptionMessage(Error));
-            if (OnException) OnException(Sender, e);
-            else ShowException(e);
+            RaiseException(Sender, Exception(ExceptionMessage(Error)));
         }
     } catch (const EAbort&) {
     } catch (...) {
@@ -112,7 +170,11 @@ bool TApplication::HelpContext(int Context) { return HelpCommand(HELP_CONTEXT, C
 
 bool TApplication::HelpCommand(Word Command, NativeInt Data) {
     bool callHelp = true;
-    return OnHelp && OnHelp(Command, Data, callHelp);
+    bool given = OnHelp && OnHelp(Command, Data, callHelp);
+    Dispatch([&](TApplicationEvents* e) {
+        if (!given && e->OnHelp) given = e->OnHelp(Command, Data, callHelp);
+    });
+    return given;
 }
 
 int TApplication::MessageBox(const String& Text, const String& Caption, int Flags) {
@@ -122,12 +184,18 @@ int TApplication::MessageBox(const String& Text, const String& Caption, int Flag
 bool TApplication::ExecuteAction(TBasicAction* Action) {
     bool handled = false;
     if (OnActionExecute) OnActionExecute(Action, handled);
+    Dispatch([&](TApplicationEvents* e) {
+        if (!handled && e->OnActionExecute) e->OnActionExecute(Action, handled);
+    });
     return handled;
 }
 
 bool TApplication::UpdateAction(TBasicAction* Action) {
     bool handled = false;
     if (OnActionUpdate) OnActionUpdate(Action, handled);
+    Dispatch([&](TApplicationEvents* e) {
+        if (!handled && e->OnActionUpdate) e->OnActionUpdate(Action, handled);
+    });
     return handled;
 }
 
@@ -137,6 +205,11 @@ void TApplication::Idle() {
     try {
         bool done = true;
         if (OnIdle) OnIdle(this, done);
+        Dispatch([&](TApplicationEvents* e) {
+            bool own = true;
+            if (e->OnIdle) e->OnIdle(this, own);
+            done = done && own;
+        });
         if (done) TCustomActionList::UpdateAllActions();
         else if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(thread()))
             dispatcher->wakeUp(); // the handler wants to run again before the loop sleeps

@@ -4,12 +4,16 @@
 #include <QPointer>
 #include <exception>
 #include <functional>
+#include <type_traits>
+#include <utility>
 
 #include "vcl/actnlist/BasicAction.h"
 #include "vcl/classes/Component.h"
 #include "vcl/classes/Events.h"
+#include "vcl/classes/ShiftState.h"
 #include "vcl/forms/MessageBoxes.h"
 
+class TApplicationEvents;
 class TCustomForm;
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
@@ -21,6 +25,10 @@ Q_DECLARE_METATYPE(TIdleEvent)
 using THelpEvent = std::function<bool(Word Command, NativeInt Data, bool& CallHelp)>;
 Q_DECLARE_METATYPE(THelpEvent)
 
+// Asked before a key reaches the form's shortcuts; Handled ends the key there.
+using TShortCutEvent = std::function<void(Word& Key, TShiftState Shift, bool& Handled)>;
+Q_DECLARE_METATYPE(TShortCutEvent)
+
 inline constexpr Word HELP_CONTEXT = 0x0001;
 inline constexpr Word HELP_QUIT = 0x0002;
 
@@ -28,10 +36,13 @@ class TApplication : public TComponent {
     Q_OBJECT
     MOX_EVENT(TActionEvent, OnActionExecute)
     MOX_EVENT(TActionEvent, OnActionUpdate)
+    MOX_EVENT(TNotifyEvent, OnActivate)
+    MOX_EVENT(TNotifyEvent, OnDeactivate)
     MOX_EVENT(TExceptionEvent, OnException)
     MOX_EVENT(THelpEvent, OnHelp)
     MOX_EVENT(TNotifyEvent, OnHint)
     MOX_EVENT(TIdleEvent, OnIdle)
+    MOX_EVENT(TShortCutEvent, OnShortCut)
 public:
     // Installs itself as the application's exception display, and removes itself when it goes.
     explicit TApplication(TComponent* AOwner);
@@ -85,13 +96,33 @@ public:
     // What runs whenever the loop runs out of messages: OnIdle, then the actions' updates.
     void Idle();
 
-    // Makes the form the main form when there is none yet; the forms call it when they are made.
+    // Makes a form or data module owned by the application and sets Reference before its creation
+    // events run (AfterConstruction); the first form made so becomes the main form.
+    template <class T, class... A> void CreateForm(T*& Reference, A&&... Args);
+
+    // Whether one of the application's windows is the active one; a change raises OnActivate or
+    // OnDeactivate.
+    bool Active() const { return active_; }
+
+    // OnShortCut of the application and its event components; true when one handled the key.
+    bool IsShortCut(Word& Key, TShiftState Shift);
+
+    // Makes the form the main form when there is none yet.
     void FormCreated(TCustomForm* Form);
     // Forgets the form as main form when it goes.
     void FormDestroyed(TCustomForm* Form);
 
 private:
+    friend class TApplicationEvents;
     void ConnectIdle();
+    void StateChanged(bool Active);
+    // Calls F for every event component, the last made or activated first, until one cancels.
+    template <class F> void Dispatch(F f);
+    bool HearsExceptions() const;
+    void RaiseException(TObject* Sender, const Exception& E);
+
+    QList<TApplicationEvents*> events_;
+    bool active_ = false;
 
     String title_;
     String hint_;
@@ -102,6 +133,19 @@ private:
     bool running_ = false;
     bool inIdle_ = false;
 };
+
+namespace ApplicationDetail {
+template <class T> void AfterConstruction(T* Instance) {
+    if constexpr (requires { Instance->AfterConstruction(); }) Instance->AfterConstruction();
+}
+} // namespace ApplicationDetail
+
+template <class T, class... A> void TApplication::CreateForm(T*& Reference, A&&... Args) {
+    T* instance = new T(this, std::forward<A>(Args)...);
+    Reference = instance;
+    ApplicationDetail::AfterConstruction(instance);
+    if constexpr (std::is_base_of_v<TCustomForm, T>) FormCreated(instance);
+}
 
 // The application, made with the QApplication and freed with it; null outside its life.
 extern TApplication* Application;

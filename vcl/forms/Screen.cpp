@@ -41,6 +41,17 @@ void TScreen::RemoveForm(TCustomForm* Form) {
     if (activeForm_ == Form) SetActiveForm(nullptr);
 }
 
+TDataModule* TScreen::DataModules(int Index) const {
+    if (Index < 0 || Index >= dataModules_.size()) RaiseIndex(Index);
+    return dataModules_[Index];
+}
+
+void TScreen::AddDataModule(TDataModule* DataModule) {
+    if (DataModule && !dataModules_.contains(DataModule)) dataModules_.append(DataModule);
+}
+
+void TScreen::RemoveDataModule(TDataModule* DataModule) { dataModules_.removeAll(DataModule); }
+
 void TScreen::SetActiveForm(TCustomForm* Form) {
     if (Form == activeForm_) return;
     activeForm_ = Form;

@@ -12,6 +12,7 @@
 
 class QScreen;
 class TCustomForm;
+class TDataModule;
 class TWinControl;
 
 // One monitor, as it is when asked.
@@ -56,6 +57,12 @@ public:
     void AddForm(TCustomForm* Form);
     void RemoveForm(TCustomForm* Form);
 
+    // Every data module, in the order the modules were made.
+    int DataModuleCount() const { return int(dataModules_.size()); }
+    TDataModule* DataModules(int Index) const;
+    void AddDataModule(TDataModule* DataModule);
+    void RemoveDataModule(TDataModule* DataModule);
+
     TCustomForm* ActiveForm() const { return activeForm_; }
     TWinControl* ActiveControl() const { return activeControl_; }
     // The forms report their activation and their focused control; a change raises the event.
@@ -93,6 +100,7 @@ public:
 
 private:
     QList<TCustomForm*> forms_;
+    QList<TDataModule*> dataModules_;
     TCustomForm* activeForm_ = nullptr;
     TWinControl* activeControl_ = nullptr;
     TCursor cursor_ = crDefault;

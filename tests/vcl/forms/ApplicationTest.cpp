@@ -201,7 +201,10 @@ TEST(Application, AnswerersNestAndRestore) {
     }
     EXPECT_EQ(outer, mrYes);
     TModalResult none = mrNone;
+    TModalAnswerer installed = SetModalAnswerer({});
     EXPECT_FALSE(AskModalAnswerer(TModalQuestion(), none));
+    SetModalAnswerer(installed);
+    EXPECT_TRUE(AskModalAnswerer(TModalQuestion(), none));
 }
 
 TEST(Application, BeepsAreCounted) {
