@@ -85,14 +85,6 @@ void TApplication::StateChanged(bool Active) {
     }
 }
 
-bool TApplication::IsShortCut(Word& Key, TShiftState Shift) {
-    bool handled = false;
-    if (OnShortCut) OnShortCut(Key, Shift, handled);
-    Dispatch([&](TApplicationEvents* e) {
-        if (!handled && e->OnShortCut) e->OnShortCut(Key, Shift, handled);
-    });
-    return handled;
-}
 
 TApplication::~TApplication() {
     SetApplicationExceptionDisplay({});

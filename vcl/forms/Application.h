@@ -10,7 +10,6 @@
 #include "vcl/actnlist/BasicAction.h"
 #include "vcl/classes/Component.h"
 #include "vcl/classes/Events.h"
-#include "vcl/classes/ShiftState.h"
 #include "vcl/forms/MessageBoxes.h"
 
 class TApplicationEvents;
@@ -25,10 +24,6 @@ Q_DECLARE_METATYPE(TIdleEvent)
 using THelpEvent = std::function<bool(Word Command, NativeInt Data, bool& CallHelp)>;
 Q_DECLARE_METATYPE(THelpEvent)
 
-// Asked before a key reaches the form's shortcuts; Handled ends the key there.
-using TShortCutEvent = std::function<void(Word& Key, TShiftState Shift, bool& Handled)>;
-Q_DECLARE_METATYPE(TShortCutEvent)
-
 inline constexpr Word HELP_CONTEXT = 0x0001;
 inline constexpr Word HELP_QUIT = 0x0002;
 
@@ -42,7 +37,6 @@ class TApplication : public TComponent {
     MOX_EVENT(THelpEvent, OnHelp)
     MOX_EVENT(TNotifyEvent, OnHint)
     MOX_EVENT(TIdleEvent, OnIdle)
-    MOX_EVENT(TShortCutEvent, OnShortCut)
 public:
     // Installs itself as the application's exception display, and removes itself when it goes.
     explicit TApplication(TComponent* AOwner);
@@ -103,9 +97,6 @@ public:
     // Whether one of the application's windows is the active one; a change raises OnActivate or
     // OnDeactivate.
     bool Active() const { return active_; }
-
-    // OnShortCut of the application and its event components; true when one handled the key.
-    bool IsShortCut(Word& Key, TShiftState Shift);
 
     // Makes the form the main form when there is none yet.
     void FormCreated(TCustomForm* Form);

@@ -13,7 +13,6 @@ class TApplicationEvents : public TComponent {
     MOX_EVENT(THelpEvent, OnHelp)
     MOX_EVENT(TNotifyEvent, OnHint)
     MOX_EVENT(TIdleEvent, OnIdle)
-    MOX_EVENT(TShortCutEvent, OnShortCut)
 public:
     Q_INVOKABLE explicit TApplicationEvents(TComponent* AOwner);
     ~TApplicationEvents() override;

@@ -6,7 +6,6 @@
 
 #include "vcl/classes/ExceptionDisplay.h"
 #include "vcl/forms/Application.h"
-#include "vcl/forms/Hints.h"
 #include "vcl/menus/Menu.h"
 #include "vcl/menus/MenusConsts.h"
 
@@ -24,6 +23,12 @@ String StripHotkey(const String& Caption) {
     return text;
 }
 
+// The status-bar part of a "short|long" hint.
+String LongHintOf(const String& Hint) {
+    const qsizetype bar = Hint.indexOf(QLatin1Char('|'));
+    return bar < 0 ? Hint : Hint.mid(bar + 1);
+}
+
 void ShowHint(const String& Hint) {
     if (Application) Application->SetHint(Hint);
 }
@@ -32,7 +37,7 @@ void ShowHint(const String& Hint) {
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), action_(std::make_unique<QAction>()) {
     action_->setShortcutContext(Qt::WidgetShortcut); // shown in the menu; the form runs shortcuts itself
     QObject::connect(action_.get(), &QAction::triggered, this, [this] { Triggered(); });
-    QObject::connect(action_.get(), &QAction::hovered, this, [this] { ShowHint(GetLongHint(hint_)); });
+    QObject::connect(action_.get(), &QAction::hovered, this, [this] { ShowHint(LongHintOf(hint_)); });
 }
 
 TMenuItem::~TMenuItem() {
