@@ -10,16 +10,16 @@
 #include "vcl/actnlist/BasicAction.h"
 #include "vcl/classes/Component.h"
 #include "vcl/classes/Events.h"
+#include "vcl/forms/CustomForm.h"
 #include "vcl/forms/MessageBoxes.h"
 
 class TApplicationEvents;
-class TCustomForm;
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
 Q_DECLARE_METATYPE(TExceptionEvent)
-// Done stays true when the handler has nothing more to do until the next message.
-using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
-Q_DECLARE_METATYPE(TIdleEvent)
+// Done stays true when the handler has nothing more to do until the next message; the same
+// signature as the form's close query.
+using TIdleEvent = TCloseQueryEvent;
 // Returns true when the handler gave the help; CallHelp false keeps the help system out.
 using THelpEvent = std::function<bool(Word Command, NativeInt Data, bool& CallHelp)>;
 Q_DECLARE_METATYPE(THelpEvent)
