@@ -1,27 +1,6 @@
 #include "vcl/forms/Cursors.h"
 
-Qt::CursorShape CursorShape(TCursor Cursor) {
-    switch (Cursor) {
-    case crNone: return Qt::BlankCursor;
-    case crCross: return Qt::CrossCursor;
-    case crIBeam: return Qt::IBeamCursor;
-    case crSizeNESW: return Qt::SizeBDiagCursor;
-    case crSizeNS: return Qt::SizeVerCursor;
-    case crSizeNWSE: return Qt::SizeFDiagCursor;
-    case crSizeWE: return Qt::SizeHorCursor;
-    case crUpArrow: return Qt::UpArrowCursor;
-    case crHourGlass:
-    case crSQLWait: return Qt::WaitCursor;
-    case crDrag:
-    case crMultiDrag: return Qt::DragCopyCursor;
-    case crNoDrop:
-    case crNo: return Qt::ForbiddenCursor;
-    case crHSplit: return Qt::SplitHCursor;
-    case crVSplit: return Qt::SplitVCursor;
-    case crAppStart: return Qt::BusyCursor;
-    case crHelp: return Qt::WhatsThisCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    case crSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
-    }
-}
+#include "vcl/controls/CursorShapes.h"
+
+// The screen shows the same shapes as the controls: one table serves both.
+Qt::CursorShape CursorShape(TCursor Cursor) { return mox::controls::CursorToShape(Cursor); }
